@@ -1,0 +1,72 @@
+#include "gfx/Surface.h"
+
+#include <QPainter>
+
+#include <vector>
+
+QRect CSurface::TakeDirty()
+{
+    const QRect r = m_dirty;
+    m_dirty = QRect();
+    return r;
+}
+
+CMemSurface::CMemSurface(int cx, int cy, COLORREF fill)
+    : CSurface(QImage(std::max(cx, 0), std::max(cy, 0), QImage::Format_RGB32))
+{
+    m_image.fill(ToQColor(fill));
+}
+
+void CMemSurface::Fill(const QRect& r, COLORREF color)
+{
+    QPainter p(&m_image);
+    p.fillRect(r, ToQColor(color));
+}
+
+void CMemSurface::CopyFrom(const CSurface& src, int x, int y)
+{
+    CopyFrom(src, src.Rect(), x, y);
+}
+
+void CMemSurface::CopyFrom(const CSurface& src, const QRect& srcRect, int x, int y)
+{
+    QPainter p(&m_image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(x, y), src.Image(), srcRect);
+}
+
+void CMemSurface::OrFrom(const CSurface& src, int x, int y)
+{
+    QPainter p(&m_image);
+    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    p.drawImage(QPoint(x, y), src.Image());
+}
+
+CMonoSurface::CMonoSurface(int cx, int cy)
+    : CSurface(QImage(std::max(cx, 0), std::max(cy, 0), QImage::Format_Grayscale8))
+{
+    m_image.fill(0);
+}
+
+std::vector<unsigned char> CMonoSurface::PackBits() const
+{
+    const int w = GetWidth();
+    const int h = GetHeight();
+    const int pitch = GetRowPitch();
+    std::vector<unsigned char> bits(static_cast<std::size_t>(pitch) * static_cast<std::size_t>(h), 0);
+    for (int y = 0; y < h; ++y) {
+        const uchar* src = m_image.constScanLine(y);
+        unsigned char* dst = bits.data() + static_cast<std::size_t>(y) * pitch;
+        for (int x = 0; x < w; ++x) {
+            if (src[x] != 0) {
+                dst[x >> 3] |= static_cast<unsigned char>(0x80u >> (x & 7));
+            }
+        }
+    }
+    return bits;
+}
+
+bool CMonoSurface::IsInk(int x, int y) const
+{
+    return m_image.rect().contains(x, y) && m_image.constScanLine(y)[x] != 0;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "gfx/Color.h"
+
+#include <QImage>
+#include <QRect>
+
+// An off-screen image that windows paint into before copying to the screen,
+// and that pens draw on. Drawing code opens a QPainter on Image() when it
+// needs one. Live drawing also records which part changed (AddDirty), so the
+// window that shows the surface repaints just that rectangle.
+class CSurface {
+public:
+    CSurface(const CSurface&) = delete;
+    CSurface& operator=(const CSurface&) = delete;
+    virtual ~CSurface() = default;
+
+    QImage& Image() { return m_image; }
+    const QImage& Image() const { return m_image; }
+    int GetWidth() const { return m_image.width(); }
+    int GetHeight() const { return m_image.height(); }
+    QSize GetSize() const { return m_image.size(); }
+    QRect Rect() const { return m_image.rect(); }
+
+    void AddDirty(const QRect& r) { m_dirty |= r; }
+    QRect TakeDirty();
+
+protected:
+    explicit CSurface(QImage image) : m_image(std::move(image)) {}
+    QImage m_image;
+
+private:
+    QRect m_dirty;
+};
+
+// A colour surface of fixed size (opaque 32-bit pixels), filled at creation.
+class CMemSurface : public CSurface {
+public:
+    CMemSurface(int cx, int cy, COLORREF fill);
+
+    void Fill(const QRect& r, COLORREF color);
+    // Copies `src` with its top-left corner at (x, y), replacing the pixels.
+    void CopyFrom(const CSurface& src, int x, int y);
+    // Copies the part `srcRect` of `src` to (x, y).
+    void CopyFrom(const CSurface& src, const QRect& srcRect, int x, int y);
+    // Combines `src` at (x, y) by a per-channel OR of source and destination.
+    void OrFrom(const CSurface& src, int x, int y);
+};
+
+// A one-bit mask. Anything painted on it in a non-black colour is ink. The
+// image is 8 bits deep for painting; PackBits() gives the packed rows, most
+// significant bit first, each row a whole number of 32-bit words, 1 = ink.
+class CMonoSurface : public CSurface {
+public:
+    CMonoSurface(int cx, int cy);
+
+    int GetRowPitch() const { return ((GetWidth() + 31) / 32) * 4; }
+    std::vector<unsigned char> PackBits() const;
+    bool IsInk(int x, int y) const;
+};

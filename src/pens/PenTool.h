@@ -1,0 +1,105 @@
+#pragma once
+
+#include "geometry/PointArray.h"
+#include "gfx/Color.h"
+
+#include <QBrush>
+#include <QImage>
+#include <QPen>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CSurface;
+class COutline;
+
+// Bounding box of a stroke's points (right and bottom are the largest
+// coordinates themselves, not one past them).
+struct StrokeRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+// One stroke of one pen kind: its points, how it draws live while captured
+// and how it redraws itself later. Subclasses override the seven virtual
+// operations below as their kind needs.
+//
+// Live drawing (BeginStroke / ContinueStroke) paints on the canvas's screen
+// image and reports the changed rectangle with CSurface::AddDirty, so the
+// canvas repaints just that part.
+class CPenTool {
+public:
+    CPenTool(int width, COLORREF c0, COLORREF c1 = 0, COLORREF c2 = 0);
+    virtual ~CPenTool();
+    CPenTool(const CPenTool&) = delete;
+    CPenTool& operator=(const CPenTool&) = delete;
+
+    // The whole stroke, every point shifted by (-originX, -originY).
+    virtual void Draw(CSurface& surface, int originX, int originY);
+    // The press position; it is not stored as a point.
+    virtual void BeginStroke(CSurface& surface, int x, int y);
+    // The newest point, already appended with AddPoint.
+    virtual void ContinueStroke(CSurface& surface, int x, int y);
+    // The pixel-line walk, calling Plot for every pixel but the end point.
+    virtual void DrawSegment(int x1, int y1, int x2, int y2);
+    virtual void Plot(int x, int y);
+    // Statistics (ComputeStats); the ink pens also compute their widths.
+    virtual void FinishStroke();
+    virtual void DrawRange(CSurface& surface, int first, int last);
+
+    // Appends a point stamped with the current tick count.
+    void AddPoint(int x, int y);
+    // Appends a point with the tick of the input event that produced it.
+    void AddPoint(int x, int y, std::uint32_t tick);
+
+    CPointArray& GetPoints() { return m_points; }
+    const CPointArray& GetPoints() const { return m_points; }
+
+    // True when the stroke touches the rectangle (left and top inclusive,
+    // right and bottom exclusive). Fewer than two points always hit.
+    bool HitTest(int left, int top, int right, int bottom) const;
+
+    // Squared segment lengths, directions, total (squared) length, bounds.
+    void ComputeStats();
+
+    int GetWidth() const { return m_width; }
+    COLORREF GetColor(int i) const { return m_colors.at(static_cast<std::size_t>(i)); }
+    double GetTotalLength() const { return m_totalLength; }
+    const StrokeRect& GetBounds() const { return m_bounds; }
+    bool IsFinished() const { return m_finished != 0; }
+    const COutline* GetOutline() const { return m_outline.get(); }
+    bool HasTexture() const { return !m_texture.isNull(); }
+    // The 180 x 180 multicolour tile (null for single-colour pens).
+    const QImage& GetTexture() const { return m_texture; }
+
+    // The tile's colours along x + y: pixel (x, y) with x >= 1 has the
+    // colour of diagonal (x + y) mod 180; column 0 stays white.
+    static QImage MakeMulticolorTile(COLORREF c0, COLORREF c1, COLORREF c2);
+
+protected:
+    // Builds m_texture from the three colours (multicolour kinds call this
+    // in their constructor).
+    void BuildMulticolorTexture();
+    // The fill of this pen: the texture (179 x 179 from (1, 1), tiled from
+    // the surface origin) when there is one, otherwise colour 0.
+    QBrush MakeBrush() const;
+    // A pen of `width` from MakeBrush() with round caps and joins.
+    QPen MakePen(double width) const;
+
+    int m_lastX = 0;
+    int m_lastY = 0;
+    int m_width = 0;
+    std::array<COLORREF, 3> m_colors{};
+    CPointArray m_points;
+    QImage m_texture;
+    int m_finished = 0;
+    double m_totalLength = 0.0;
+    StrokeRect m_bounds;
+    std::unique_ptr<COutline> m_outline;
+
+private:
+    QImage m_textureTile;  // m_texture's 179 x 179 part from (1, 1)
+};
