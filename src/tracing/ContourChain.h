@@ -35,6 +35,16 @@ public:
     // The same at the head: p goes before the head.
     void ExtendHead(TracePoint p);
 
+    // Joins `donor`, whose head is this chain's tail, onto the tail: the same
+    // as extending the tail by each of the donor's vertices after its head.
+    // The longer chain's storage is kept and the donor is left empty, so
+    // joining costs the length of the shorter chain.
+    void AppendChain(CContourChain& donor);
+    // Joins `donor`, whose tail is this chain's head, onto the head: the same
+    // as extending the head by the donor's vertices from its tail towards its
+    // head, after the tail. The donor is left empty.
+    void PrependChain(CContourChain& donor);
+
     std::size_t GetCount() const { return m_last - m_first; }
     const TracePoint& operator[](std::size_t i) const { return m_buffer[m_first + i]; }
     const TracePoint* begin() const { return m_buffer.data() + m_first; }
@@ -44,6 +54,10 @@ private:
     // Re-centres the vertices in a buffer with at least `room` free slots at
     // each end.
     void Regrow(std::size_t room);
+    // Makes room for `n` more vertices before the head / after the tail.
+    void ReserveFront(std::size_t n);
+    void ReserveBack(std::size_t n);
+    void TakeStorage(CContourChain& other);
 
     std::vector<TracePoint> m_buffer;
     std::size_t m_first = 0;  // index of the head

@@ -17,27 +17,30 @@ double DirectionBetween(TracePoint from, TracePoint to)
                             static_cast<double>(to.y) - static_cast<double>(from.y));
 }
 
-// Largest distance of vertices[first + 1 .. last - 1] from the line through
-// vertices[first] and vertices[last]; 0 if there are none or the two ends
-// coincide.
-double Deviation(const std::vector<TracePoint>& vertices, std::size_t first, std::size_t last)
+// Whether some vertex of vertices[first + 1 .. last - 1] lies `tolerance` or
+// farther from the line through vertices[first] and vertices[last] (the
+// largest such distance counts as 0 if there are no vertices between or the
+// two ends coincide). Stops at the first vertex that is far enough.
+bool Deviates(const std::vector<TracePoint>& vertices, std::size_t first, std::size_t last,
+              double tolerance)
 {
     const TracePoint a = vertices[first];
     const TracePoint b = vertices[last];
     if (last <= first + 1 || a == b) {
-        return 0.0;
+        return 0.0 >= tolerance;
     }
     const double dx = static_cast<double>(b.x) - static_cast<double>(a.x);
     const double dy = static_cast<double>(b.y) - static_cast<double>(a.y);
     const double length = std::sqrt(dx * dx + dy * dy);
-    double worst = 0.0;
     for (std::size_t k = first + 1; k < last; ++k) {
         const double px = static_cast<double>(vertices[k].x) - static_cast<double>(a.x);
         const double py = static_cast<double>(vertices[k].y) - static_cast<double>(a.y);
         const double distance = std::fabs(dx * py - dy * px) / length;
-        worst = std::max(worst, distance);
+        if (distance >= tolerance) {
+            return true;
+        }
     }
-    return worst;
+    return 0.0 >= tolerance;
 }
 }  // namespace
 
@@ -63,8 +66,7 @@ std::vector<TracePoint> SimplifyContour(const std::vector<TracePoint>& vertices,
     double d = DirectionBetween(vertices[0], vertices[1]);
     for (std::size_t j = 1; j < n; ++j) {
         const double h = DirectionBetween(vertices[anchor], vertices[j]);
-        const double deviation = Deviation(vertices, anchor, j);
-        if (deviation >= tolerance || std::fabs(h - d) >= kSharpTurn) {
+        if (Deviates(vertices, anchor, j, tolerance) || std::fabs(h - d) >= kSharpTurn) {
             kept.push_back(vertices[j - 1]);
             anchor = j - 1;
             d = DirectionBetween(vertices[anchor], vertices[j]);

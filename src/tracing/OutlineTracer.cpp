@@ -211,8 +211,10 @@ int COutlineTracer::NewChain(TracePoint head, TracePoint tail)
 void COutlineTracer::DeleteChain(int id)
 {
     ChainSlot& slot = m_pool[static_cast<std::size_t>(id)];
-    m_columns.Clear(slot.chain.Head().x, id);
-    m_columns.Clear(slot.chain.Tail().x, id);
+    if (slot.chain.GetCount() >= 2) {  // a chain joined into another is empty
+        m_columns.Clear(slot.chain.Head().x, id);
+        m_columns.Clear(slot.chain.Tail().x, id);
+    }
     if (slot.prev >= 0) {
         m_pool[static_cast<std::size_t>(slot.prev)].next = slot.next;
     } else {
@@ -293,19 +295,18 @@ void COutlineTracer::JoinChains(int k, bool tailExtended)
     if (otherEnd.x != p.x) {
         m_columns.Clear(p.x, k);
     }
-    const CContourChain& donor = Chain(d);
-    const std::size_t count = donor.GetCount();
+    CContourChain& donor = Chain(d);
+    const int donorHeadX = donor.Head().x;
+    const int donorTailX = donor.Tail().x;
     if (tailExtended) {
-        for (std::size_t i = 1; i < count; ++i) {
-            chain.ExtendTail(donor[i]);
-        }
+        chain.AppendChain(donor);
         m_columns.Register(chain.Tail().x, k);
     } else {
-        for (std::size_t i = count - 1; i-- > 0;) {
-            chain.ExtendHead(donor[i]);
-        }
+        chain.PrependChain(donor);
         m_columns.Register(chain.Head().x, k);
     }
+    m_columns.Clear(donorHeadX, d);
+    m_columns.Clear(donorTailX, d);
     DeleteChain(d);
 }
 

@@ -37,7 +37,15 @@ void CUnpackedRow::Unpack(const std::uint8_t* packed, bool inkBitIsZero)
     const int fullBytes = m_width / 8;
     int byte = 0;
     while (byte < fullBytes) {
-        // Skip a whole word of background once the word lies inside the row.
+        // Skip whole words of background once they lie inside the row.
+        if (byte + 8 <= fullBytes) {
+            std::uint64_t pair = 0;
+            std::memcpy(&pair, packed + byte, sizeof pair);
+            if (pair == (std::uint64_t{background} << 32 | background)) {
+                byte += 8;
+                continue;
+            }
+        }
         if (byte + 4 <= fullBytes) {
             std::uint32_t word = 0;
             std::memcpy(&word, packed + byte, sizeof word);
