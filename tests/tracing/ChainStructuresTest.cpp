@@ -85,3 +85,62 @@ TEST(ChainColumns, FindsTheFirstMatchInListOrder)
     columns.Reset(2);
     EXPECT_TRUE(columns.Entries(0).empty());
 }
+
+namespace {
+// A staircase of `steps` corners starting at `from`, going right and down.
+CContourChain Staircase(TracePoint from, int steps, TracePoint lead)
+{
+    CContourChain chain;
+    chain.Start(lead, from);
+    TracePoint p = from;
+    for (int i = 0; i < steps; ++i) {
+        p = i % 2 == 0 ? TracePoint{p.x + 1, p.y} : TracePoint{p.x, p.y + 1};
+        chain.ExtendTail(p);
+    }
+    return chain;
+}
+}  // namespace
+
+TEST(ContourChain, JoiningMatchesExtendingVertexByVertex)
+{
+    // Short and long chains on either side, meeting at a corner or on a
+    // straight run (where the meeting vertex disappears).
+    for (int mine : {1, 4, 40}) {
+        for (int theirs : {1, 4, 40}) {
+            for (bool straight : {false, true}) {
+                CContourChain k = Staircase({0, 1}, mine, {0, 0});
+                const TracePoint p = k.Tail();
+                // k's last step is horizontal when `mine` is odd.
+                const bool lastHorizontal = mine % 2 == 1;
+                const TracePoint lead = straight == lastHorizontal
+                                            ? TracePoint{p.x + 1, p.y}
+                                            : TracePoint{p.x, p.y + 1};
+                CContourChain d = Staircase(lead, theirs, p);
+                ASSERT_EQ(d.Head(), p);
+
+                CContourChain expected = k;
+                for (std::size_t i = 1; i < d.GetCount(); ++i) {
+                    expected.ExtendTail(d[i]);
+                }
+                CContourChain joined = k;
+                CContourChain donor = d;
+                joined.AppendChain(donor);
+                EXPECT_EQ(Vertices(joined), Vertices(expected))
+                    << mine << " " << theirs << " " << straight;
+                EXPECT_EQ(donor.GetCount(), 0u);
+
+                // The same join seen from d: k is prepended to d's head.
+                CContourChain expectedHead = d;
+                for (std::size_t i = k.GetCount() - 1; i-- > 0;) {
+                    expectedHead.ExtendHead(k[i]);
+                }
+                CContourChain front = d;
+                CContourChain donorK = k;
+                front.PrependChain(donorK);
+                EXPECT_EQ(Vertices(front), Vertices(expectedHead))
+                    << mine << " " << theirs << " " << straight;
+                EXPECT_EQ(donorK.GetCount(), 0u);
+            }
+        }
+    }
+}
