@@ -131,14 +131,14 @@ QImage PracticeGrid(bool diagonals)
             }
         }
     }
-    p.setPen(QPen(QColor(226, 132, 124), 1.6));
+    p.setPen(QPen(QColor(232, 154, 146), 1.6));
     p.setBrush(Qt::NoBrush);
     for (int row = 0; row < kRows; ++row) {
         for (int col = 0; col < kCols; ++col) {
             p.drawRect(QRectF(left + col * kCell + 0.5, top + row * kCell + 0.5, kCell, kCell));
         }
     }
-    p.setPen(QPen(QColor(226, 132, 124), 3.0));
+    p.setPen(QPen(QColor(230, 146, 138), 3.0));
     p.drawRect(QRectF(left - 6, top - 6, kCols * kCell + 13, kRows * kCell + 13));
     p.end();
     Grain(image, 1.5, 23);
