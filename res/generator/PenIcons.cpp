@@ -66,8 +66,8 @@ QPen RoundPen(const QColor& c, qreal w)
 QPainterPath LongTrail()
 {
     QPainterPath path;
-    path.moveTo(5.0, 32.0);
-    path.cubicTo(12.0, 24.0, 20.0, 38.0, 34.0, 29.0);
+    path.moveTo(8.0, 32.0);
+    path.cubicTo(14.0, 25.0, 21.0, 38.0, 32.5, 30.0);
     return path;
 }
 
@@ -102,7 +102,7 @@ void FillPen(QPainter& p, ButtonState s)
     p.drawPath(trail);
     p.setPen(RoundPen(Tinted(QColor(222, 40, 40), s), 2.2));
     p.drawPath(trail);
-    p.translate(20.0, 19.0);
+    p.translate(20.0, 27.0);
     p.rotate(kLean);
     PenBody(p, 6.0, 20.0, 3.4, QColor(200, 50, 50), s);
     PenCone(p, 6.0, 3.4, QColor(210, 212, 216), s);
@@ -149,7 +149,7 @@ void DottedPen(QPainter& p, ButtonState s)
     p.setPen(dashes);
     p.setBrush(Qt::NoBrush);
     p.drawPath(LongTrail());
-    p.translate(20.0, 19.0);
+    p.translate(20.0, 29.5);
     p.rotate(kLean);
     PenBody(p, 6.0, 20.0, 3.4, QColor(134, 70, 190), s);
     PenCone(p, 6.0, 3.4, QColor(210, 212, 216), s);
@@ -278,8 +278,8 @@ void Eraser(QPainter& p, ButtonState s)
     p.save();
     // The line being rubbed out fades towards the eraser.
     for (int i = 0; i < 5; ++i) {
-        const QColor c = Tinted(QColor(40, 40, 48, 230 - i * 45), s);
-        p.setPen(RoundPen(c, 2.0));
+        const QColor c = Tinted(QColor(40, 40, 48, 255 - i * 40), s);
+        p.setPen(RoundPen(c, 2.4));
         p.drawLine(QPointF(4.0 + i * 4.0, 33.0), QPointF(6.5 + i * 4.0, 33.0));
     }
     p.translate(24.0, 21.0);
