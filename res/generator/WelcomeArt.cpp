@@ -68,15 +68,23 @@ void Doodles(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(214, 40, 40));
     p.drawPath(star);
-    // A brush stroke: pressed in, thinning out.
+    // A writing-brush stroke: a pressed-in head, a body that thins a little,
+    // a pressed tail, and dry streaks where the hair ran out of ink.
     QPainterPath brush;
-    brush.moveTo(130, 250);
-    brush.cubicTo(150, 236, 180, 250, 240, 262);
-    brush.cubicTo(280, 270, 320, 272, 360, 282);
-    brush.cubicTo(320, 284, 270, 284, 220, 276);
-    brush.cubicTo(180, 270, 140, 274, 130, 250);
+    brush.moveTo(136, 244);
+    brush.cubicTo(138, 230, 156, 228, 172, 236);
+    brush.cubicTo(220, 240, 280, 236, 326, 232);
+    brush.cubicTo(340, 230, 352, 236, 354, 244);
+    brush.cubicTo(355, 252, 346, 258, 334, 254);
+    brush.cubicTo(280, 250, 220, 254, 170, 256);
+    brush.cubicTo(150, 258, 134, 256, 136, 244);
     p.setBrush(QColor(30, 30, 34));
     p.drawPath(brush);
+    p.setBrush(Qt::NoBrush);
+    for (const double y : {240.5, 245.0, 250.0}) {
+        p.setPen(QPen(QColor(248, 244, 234, 110), 1.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(236 + (y - 240) * 6, y), QPointF(318 - (y - 240) * 3, y - 1.5));
+    }
 }
 
 }  // namespace
