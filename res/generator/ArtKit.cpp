@@ -4,7 +4,6 @@
 #include <QFontDatabase>
 #include <QImageWriter>
 #include <QPainter>
-
 #include <cmath>
 #include <cstdio>
 
@@ -39,10 +38,7 @@ double LatticeValue(int ix, int iy, std::uint32_t seed)
     return static_cast<double>(h) / 4294967295.0;
 }
 
-double SmoothStep(double t)
-{
-    return t * t * (3.0 - 2.0 * t);
-}
+double SmoothStep(double t) { return t * t * (3.0 - 2.0 * t); }
 }  // namespace
 
 double ValueNoise(double x, double y, std::uint32_t seed)
@@ -69,7 +65,8 @@ double FractalNoise(double x, double y, int octaves, std::uint32_t seed)
     double total = 0.0;
     double scale = 1.0;
     for (int i = 0; i < octaves; ++i) {
-        sum += weight * ValueNoise(x * scale, y * scale, seed + static_cast<std::uint32_t>(i) * 101u);
+        sum +=
+            weight * ValueNoise(x * scale, y * scale, seed + static_cast<std::uint32_t>(i) * 101u);
         total += weight;
         weight *= 0.5;
         scale *= 2.0;
@@ -79,9 +76,7 @@ double FractalNoise(double x, double y, int octaves, std::uint32_t seed)
 
 QColor Mix(const QColor& a, const QColor& b, double t)
 {
-    const auto lerp = [t](int u, int v) {
-        return static_cast<int>(std::lround(u + (v - u) * t));
-    };
+    const auto lerp = [t](int u, int v) { return static_cast<int>(std::lround(u + (v - u) * t)); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
                   lerp(a.alpha(), b.alpha()));
 }
@@ -106,7 +101,9 @@ QImage Flatten(const QImage& argb, const QColor& backdrop)
                 line[x] = qRgb(255, 255, 255);
                 continue;
             }
-            const auto blend = [a](int fg, int bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
+            const auto blend = [a](int fg, int bg) {
+                return (fg * a + bg * (255 - a) + 127) / 255;
+            };
             int r = blend(qRed(in[x]), backdrop.red());
             int g = blend(qGreen(in[x]), backdrop.green());
             int b = blend(qBlue(in[x]), backdrop.blue());
@@ -130,8 +127,8 @@ bool SavePng(const QImage& image, const QString& path, bool keepAlpha)
 {
     QImageWriter writer(path, "png");
     writer.setQuality(0);  // for PNG: smallest file (zlib level 9), still lossless
-    return writer.write(image.convertToFormat(keepAlpha ? QImage::Format_ARGB32
-                                                        : QImage::Format_RGB32));
+    return writer.write(
+        image.convertToFormat(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32));
 }
 
 bool SaveJpeg(const QImage& image, const QString& path, int quality)

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
-
 #include <cstdint>
 
 class QPainter;
@@ -57,9 +56,9 @@ bool SaveJpeg(const QImage& image, const QString& path, int quality);
 // The fonts the artwork uses, loaded from the files the Debian font packages
 // install (never whatever the system would substitute).
 struct ArtFonts {
-    QString sans;      // DejaVu Sans
-    QString serif;     // Liberation Serif
-    QString cjk;       // Noto Sans CJK SC
+    QString sans;   // DejaVu Sans
+    QString serif;  // Liberation Serif
+    QString cjk;    // Noto Sans CJK SC
 };
 // Loads the font files; returns false (and names the missing file on
 // standard error) when one is not installed.

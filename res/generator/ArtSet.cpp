@@ -1,15 +1,14 @@
 #include "ArtSet.h"
 
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <cstdio>
+
 #include "Backgrounds.h"
 #include "PanelArt.h"
 #include "PenIcons.h"
 #include "WelcomeArt.h"
-
-#include <QDir>
-#include <QFont>
-#include <QPainter>
-
-#include <cstdio>
 
 namespace artgen {
 
@@ -30,8 +29,8 @@ void AddButtonPair(std::vector<ArtItem>& items, const QString& name, const IconP
 void AddSwitch(std::vector<ArtItem>& items, const QString& name, const IconPainter& icon)
 {
     AddButtonPair(items, name, icon);
-    items.push_back({"images", name + "_DISABLE", ArtItem::Kind::Png,
-                     MakeButton(ButtonState::Disabled, icon)});
+    items.push_back(
+        {"images", name + "_DISABLE", ArtItem::Kind::Png, MakeButton(ButtonState::Disabled, icon)});
 }
 
 }  // namespace
@@ -48,14 +47,15 @@ std::vector<ArtItem> BuildArtSet(const ArtFonts& fonts)
     AddButtonPair(items, "IDR_FUNC_PENDOTDOT", icons::DottedPen);
     AddButtonPair(items, "IDR_FUNC_PENMAOBI", icons::WritingBrush);
     AddButtonPair(items, "IDR_FUNC_PENGANGBI", icons::FountainPen);
-    items.push_back({"images", "IDR_FUNC_PENCHAR", K::Png,
-                     MakeButton(ButtonState::Normal, icons::Stamp)});
+    items.push_back(
+        {"images", "IDR_FUNC_PENCHAR", K::Png, MakeButton(ButtonState::Normal, icons::Stamp)});
     items.push_back({"images", "IDR_FUNC_PENCHAR_SELECTED", K::Png,
                      MakeButton(ButtonState::Selected, icons::StampFrame)});
     AddButtonPair(items, "IDR_FUNC_ERASERDELETE", icons::Eraser);
     // Pen-attribute panel.
     items.push_back({"images", "IDR_PENATTR_BKGD", K::Png, panel::AttrPanelBackground()});
-    items.push_back({"images", "IDR_PENATTR_COLOR", K::Png, panel::ColourButton(ButtonState::Normal)});
+    items.push_back(
+        {"images", "IDR_PENATTR_COLOR", K::Png, panel::ColourButton(ButtonState::Normal)});
     items.push_back({"images", "IDR_PENATTR_COLOR_SELECTED", K::Png,
                      panel::ColourButton(ButtonState::Selected)});
     items.push_back({"images", "IDR_PENATTR_WIDTH", K::Png, panel::WidthScale()});
@@ -81,8 +81,8 @@ std::vector<ArtItem> BuildArtSet(const ArtFonts& fonts)
     }
     // Program icon.
     for (const int size : {256, 128, 64, 48, 32, 16}) {
-        items.push_back({"icons", QStringLiteral("kolvane-%1").arg(size), K::PngAlpha,
-                         ProgramIcon(size)});
+        items.push_back(
+            {"icons", QStringLiteral("kolvane-%1").arg(size), K::PngAlpha, ProgramIcon(size)});
     }
     return items;
 }
@@ -149,8 +149,8 @@ QImage ComposedBar(const std::vector<ArtItem>& items, const ArtFonts& fonts)
         }
     };
     draw("IDR_FUNC_BKGD", 0, 0);
-    const char* pens[] = {"IDR_FUNC_PENSOLID_SELECTED", "IDR_FUNC_PENFILL", "IDR_FUNC_PENTRANS",
-                          "IDR_FUNC_PENDOTDOT", "IDR_FUNC_PENMAOBI", "IDR_FUNC_PENGANGBI"};
+    const char* pens[] = {"IDR_FUNC_PENSOLID_SELECTED", "IDR_FUNC_PENFILL",  "IDR_FUNC_PENTRANS",
+                          "IDR_FUNC_PENDOTDOT",         "IDR_FUNC_PENMAOBI", "IDR_FUNC_PENGANGBI"};
     for (int i = 0; i < 6; ++i) {
         draw(pens[i], 6 + 41 * i, 3);
     }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "ArtKit.h"
-
 #include <QImage>
 #include <QString>
-
 #include <vector>
+
+#include "ArtKit.h"
 
 namespace artgen {
 

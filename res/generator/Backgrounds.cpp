@@ -1,13 +1,12 @@
 #include "Backgrounds.h"
 
-#include "ArtKit.h"
-
 #include <QPainter>
 #include <QPainterPath>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
+
+#include "ArtKit.h"
 
 namespace artgen::backgrounds {
 namespace {
@@ -22,10 +21,7 @@ QImage Blank(const QColor& c)
     return image;
 }
 
-int Clamp255(double v)
-{
-    return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
-}
+int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
 // Runs `shade` for every pixel; it returns the colour as three doubles.
 void Shade(QImage& image, const std::function<void(int, int, double&, double&, double&)>& shade)
@@ -95,8 +91,9 @@ QImage RicePaper()
             fibre.quadTo(x + len / 2 * std::cos(angle) + bend, y + len / 2 * std::sin(angle) - bend,
                          x + len * std::cos(angle), y + len * std::sin(angle));
             const int shade = static_cast<int>(rnd.Range(196, 228));
-            p.setPen(QPen(QColor(shade, shade - 6, shade - 20, static_cast<int>(rnd.Range(40, 110))),
-                          rnd.Range(0.5, 1.1)));
+            p.setPen(
+                QPen(QColor(shade, shade - 6, shade - 20, static_cast<int>(rnd.Range(40, 110))),
+                     rnd.Range(0.5, 1.1)));
             p.drawPath(fibre);
         }
     }
@@ -123,8 +120,10 @@ QImage PracticeGrid(bool diagonals)
         for (int col = 0; col < kCols; ++col) {
             const QRectF cell(left + col * kCell + 0.5, top + row * kCell + 0.5, kCell, kCell);
             p.setPen(guide);
-            p.drawLine(QPointF(cell.center().x(), cell.top()), QPointF(cell.center().x(), cell.bottom()));
-            p.drawLine(QPointF(cell.left(), cell.center().y()), QPointF(cell.right(), cell.center().y()));
+            p.drawLine(QPointF(cell.center().x(), cell.top()),
+                       QPointF(cell.center().x(), cell.bottom()));
+            p.drawLine(QPointF(cell.left(), cell.center().y()),
+                       QPointF(cell.right(), cell.center().y()));
             if (diagonals) {
                 p.drawLine(cell.topLeft(), cell.bottomRight());
                 p.drawLine(cell.topRight(), cell.bottomLeft());
@@ -243,7 +242,8 @@ QImage DiagonalGradient(const QColor& from, const QColor& to, std::uint32_t seed
     QImage image = Blank(Qt::white);
     Shade(image, [&](int x, int y, double& r, double& g, double& b) {
         const double t = std::clamp((x * 0.8 + y * 1.2) / (W * 0.8 + H * 1.2), 0.0, 1.0);
-        const double glow = std::exp(-(std::pow(x - 860.0, 2) + std::pow(y - 90.0, 2)) / 60000.0) * 10.0;
+        const double glow =
+            std::exp(-(std::pow(x - 860.0, 2) + std::pow(y - 90.0, 2)) / 60000.0) * 10.0;
         r = from.red() + (to.red() - from.red()) * t + glow;
         g = from.green() + (to.green() - from.green()) * t + glow;
         b = from.blue() + (to.blue() - from.blue()) * t + glow;
@@ -350,7 +350,8 @@ QImage Bamboo()
         const QPointF base(rnd.Range(680, 1010), rnd.Range(20, 540));
         const double angle = rnd.Range(140, 220) * M_PI / 180.0;
         const double len = rnd.Range(50, 95);
-        const QPointF tip(base.x() + len * std::cos(angle), base.y() + len * std::sin(angle) * 0.5 + 20);
+        const QPointF tip(base.x() + len * std::cos(angle),
+                          base.y() + len * std::sin(angle) * 0.5 + 20);
         const QPointF normal(-(tip.y() - base.y()) / len, (tip.x() - base.x()) / len);
         const double wid = len * 0.14;
         QPainterPath leaf;
@@ -374,24 +375,24 @@ QImage PlumBlossom()
     p.setRenderHint(QPainter::Antialiasing);
     CArtRandom rnd(172);
     std::vector<QPointF> blossoms;
-    const std::function<void(QPointF, double, double, int)> branch =
-        [&](QPointF from, double angle, double width, int depth) {
-            const double len = rnd.Range(70, 130) * (depth == 0 ? 1.6 : 1.0);
-            const QPointF to(from.x() + len * std::cos(angle), from.y() + len * std::sin(angle));
-            const QPointF bend((from.x() + to.x()) / 2 + rnd.Range(-15, 15),
-                               (from.y() + to.y()) / 2 + rnd.Range(-15, 15));
-            QPainterPath path;
-            path.moveTo(from);
-            path.quadTo(bend, to);
-            p.setPen(QPen(QColor(200, 192, 188), width, Qt::SolidLine, Qt::RoundCap));
-            p.drawPath(path);
-            blossoms.push_back(to);
-            blossoms.push_back(bend);
-            if (depth < 3) {
-                branch(to, angle + rnd.Range(-0.7, -0.2), width * 0.65, depth + 1);
-                branch(to, angle + rnd.Range(0.2, 0.7), width * 0.6, depth + 1);
-            }
-        };
+    const std::function<void(QPointF, double, double, int)> branch = [&](QPointF from, double angle,
+                                                                         double width, int depth) {
+        const double len = rnd.Range(70, 130) * (depth == 0 ? 1.6 : 1.0);
+        const QPointF to(from.x() + len * std::cos(angle), from.y() + len * std::sin(angle));
+        const QPointF bend((from.x() + to.x()) / 2 + rnd.Range(-15, 15),
+                           (from.y() + to.y()) / 2 + rnd.Range(-15, 15));
+        QPainterPath path;
+        path.moveTo(from);
+        path.quadTo(bend, to);
+        p.setPen(QPen(QColor(200, 192, 188), width, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(path);
+        blossoms.push_back(to);
+        blossoms.push_back(bend);
+        if (depth < 3) {
+            branch(to, angle + rnd.Range(-0.7, -0.2), width * 0.65, depth + 1);
+            branch(to, angle + rnd.Range(0.2, 0.7), width * 0.6, depth + 1);
+        }
+    };
     branch(QPointF(-20, 40), 0.35, 12.0, 0);
     branch(QPointF(-20, 150), 0.05, 8.0, 1);
     p.setPen(Qt::NoPen);
@@ -526,7 +527,8 @@ QImage Meadow()
     const QColor hills[2] = {QColor(226, 238, 214), QColor(212, 230, 200)};
     for (int k = 0; k < 2; ++k) {
         Shade(image, [&](int x, int y, double& r, double& g, double& b) {
-            const double crest = 380.0 + k * 70.0 + 40.0 * std::sin(x / (230.0 - k * 60.0) + k * 2.0) +
+            const double crest = 380.0 + k * 70.0 +
+                                 40.0 * std::sin(x / (230.0 - k * 60.0) + k * 2.0) +
                                  30.0 * (FractalNoise(x / 300.0, k * 5.0, 3, 231 + k) - 0.5);
             if (y < crest) {
                 return;
@@ -547,30 +549,54 @@ QImage Meadow()
 QImage Paint(int n)
 {
     switch (n) {
-    case 1: return RicePaper();
-    case 2: return PracticeGrid(false);
-    case 3: return PracticeGrid(true);
-    case 4: return LinedPaper();
-    case 5: return SquaredPaper();
-    case 6: return DotGrid();
-    case 7: return Watercolour(QColor(196, 220, 244), QColor(214, 208, 246), 71);
-    case 8: return Watercolour(QColor(250, 208, 200), QColor(252, 226, 186), 81);
-    case 9: return Watercolour(QColor(206, 234, 206), QColor(228, 238, 196), 91);
-    case 10: return SoftGradient(QColor(255, 236, 214), QColor(236, 228, 250), 101);
-    case 11: return DiagonalGradient(QColor(222, 246, 238), QColor(218, 232, 252), 111);
-    case 12: return Parchment();
-    case 13: return Linen();
-    case 14: return Clouds();
-    case 15: return InkMountains();
-    case 16: return Bamboo();
-    case 17: return PlumBlossom();
-    case 18: return Bokeh();
-    case 19: return MusicStaves();
-    case 20: return TriangleGrid();
-    case 21: return CompositionPaper();
-    case 22: return Marble();
-    case 23: return Meadow();
-    default: return Blank(Qt::white);
+        case 1:
+            return RicePaper();
+        case 2:
+            return PracticeGrid(false);
+        case 3:
+            return PracticeGrid(true);
+        case 4:
+            return LinedPaper();
+        case 5:
+            return SquaredPaper();
+        case 6:
+            return DotGrid();
+        case 7:
+            return Watercolour(QColor(196, 220, 244), QColor(214, 208, 246), 71);
+        case 8:
+            return Watercolour(QColor(250, 208, 200), QColor(252, 226, 186), 81);
+        case 9:
+            return Watercolour(QColor(206, 234, 206), QColor(228, 238, 196), 91);
+        case 10:
+            return SoftGradient(QColor(255, 236, 214), QColor(236, 228, 250), 101);
+        case 11:
+            return DiagonalGradient(QColor(222, 246, 238), QColor(218, 232, 252), 111);
+        case 12:
+            return Parchment();
+        case 13:
+            return Linen();
+        case 14:
+            return Clouds();
+        case 15:
+            return InkMountains();
+        case 16:
+            return Bamboo();
+        case 17:
+            return PlumBlossom();
+        case 18:
+            return Bokeh();
+        case 19:
+            return MusicStaves();
+        case 20:
+            return TriangleGrid();
+        case 21:
+            return CompositionPaper();
+        case 22:
+            return Marble();
+        case 23:
+            return Meadow();
+        default:
+            return Blank(Qt::white);
     }
 }
 

@@ -1,11 +1,11 @@
 #include "PanelArt.h"
 
-#include "ArtKit.h"
-
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "ArtKit.h"
 
 namespace artgen::panel {
 namespace {
@@ -42,10 +42,7 @@ QImage PenPanelBackground()
     return image;
 }
 
-QImage AttrPanelBackground()
-{
-    return Tray(kAttrPanelWidth);
-}
+QImage AttrPanelBackground() { return Tray(kAttrPanelWidth); }
 
 QImage ColourButton(ButtonState state)
 {

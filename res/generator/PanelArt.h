@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Tiles.h"
-
 #include <QImage>
 #include <QString>
+
+#include "Tiles.h"
 
 // The top bar's furniture: the two panel backgrounds, the colour buttons,
 // the width scale and its thumb, and the command-bar buttons.

@@ -1,10 +1,10 @@
 #include "Tiles.h"
 
-#include "ArtKit.h"
-
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "ArtKit.h"
 
 namespace artgen {
 
@@ -16,22 +16,22 @@ void DrawTile(QPainter& p, const QRectF& rect, ButtonState state)
     QColor border;
     qreal ring = 1.0;
     switch (state) {
-    case ButtonState::Normal:
-        top = QColor(226, 229, 233);
-        bottom = QColor(184, 189, 197);
-        border = QColor(28, 30, 34);
-        break;
-    case ButtonState::Selected:
-        top = QColor(255, 240, 196);
-        bottom = QColor(255, 190, 92);
-        border = palette::kAccent;
-        ring = 2.5;
-        break;
-    case ButtonState::Disabled:
-        top = QColor(200, 202, 205);
-        bottom = QColor(182, 184, 188);
-        border = QColor(112, 114, 118);
-        break;
+        case ButtonState::Normal:
+            top = QColor(226, 229, 233);
+            bottom = QColor(184, 189, 197);
+            border = QColor(28, 30, 34);
+            break;
+        case ButtonState::Selected:
+            top = QColor(255, 240, 196);
+            bottom = QColor(255, 190, 92);
+            border = palette::kAccent;
+            ring = 2.5;
+            break;
+        case ButtonState::Disabled:
+            top = QColor(200, 202, 205);
+            bottom = QColor(182, 184, 188);
+            border = QColor(112, 114, 118);
+            break;
     }
     const QRectF face = state == ButtonState::Selected ? rect.adjusted(1.25, 1.25, -1.25, -1.25)
                                                        : rect.adjusted(2.5, 2.5, -2.5, -2.5);

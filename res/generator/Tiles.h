@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QRectF>
-
 #include <functional>
 
 class QPainter;
@@ -15,8 +14,8 @@ enum class ButtonState { Normal, Selected, Disabled };
 
 // Colours shared by the whole set.
 namespace palette {
-inline const QColor kBarGrey(82, 82, 82);      // the command bar behind everything
-inline const QColor kTray(56, 59, 64);         // panel trays the buttons sit on
+inline const QColor kBarGrey(82, 82, 82);  // the command bar behind everything
+inline const QColor kTray(56, 59, 64);     // panel trays the buttons sit on
 inline const QColor kTrayEdge(38, 40, 44);
 inline const QColor kTrayLight(104, 107, 112);
 inline const QColor kStampPad(238, 234, 224);  // light well under the stamp glyph

@@ -1,12 +1,11 @@
 #include "WelcomeArt.h"
 
-#include "PenIcons.h"
-
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <cmath>
+
+#include "PenIcons.h"
 
 namespace artgen {
 namespace {
@@ -126,8 +125,7 @@ QImage WelcomePicture(const ArtFonts& fonts)
     invite.setHintingPreference(QFont::PreferNoHinting);
     p.setFont(invite);
     p.setPen(QColor(60, 64, 76));
-    p.drawText(QRectF(0, 292, kWidth, 30), Qt::AlignCenter,
-               QStringLiteral("点一下画布，开始涂鸦"));
+    p.drawText(QRectF(0, 292, kWidth, 30), Qt::AlignCenter, QStringLiteral("点一下画布，开始涂鸦"));
     QFont english(fonts.sans);
     english.setPixelSize(13);
     english.setBold(false);
@@ -138,9 +136,9 @@ QImage WelcomePicture(const ArtFonts& fonts)
                QStringLiteral("Click the canvas to start drawing"));
 
     // The eight tools along the bottom, as the pen panel shows them.
-    const IconPainter tools[] = {
-        icons::SolidPen, icons::FillPen,  icons::Marker, icons::DottedPen,
-        icons::WritingBrush, icons::FountainPen, icons::Stamp, icons::Eraser};
+    const IconPainter tools[] = {icons::SolidPen,  icons::FillPen,      icons::Marker,
+                                 icons::DottedPen, icons::WritingBrush, icons::FountainPen,
+                                 icons::Stamp,     icons::Eraser};
     const int count = static_cast<int>(std::size(tools));
     const int left = (kWidth - count * 44) / 2;
     for (int i = 0; i < count; ++i) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ArtKit.h"
-
 #include <QImage>
+
+#include "ArtKit.h"
 
 namespace artgen {
 

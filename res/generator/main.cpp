@@ -5,13 +5,12 @@
 //
 //   kolvane-artgen [--out RESDIR] [--contact-sheet FILE.png]
 
-#include "ArtKit.h"
-#include "ArtSet.h"
-
 #include <QGuiApplication>
 #include <QStringList>
-
 #include <cstdio>
+
+#include "ArtKit.h"
+#include "ArtSet.h"
 
 int main(int argc, char** argv)
 {

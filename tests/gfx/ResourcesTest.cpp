@@ -4,20 +4,19 @@
 // white exactly where they are meant to be see-through; backgrounds must stay
 // pale enough to draw on.
 
-#include "gfx/Color.h"
-#include "gfx/ResImage.h"
-#include "gfx/Surface.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QString>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <queue>
 #include <vector>
+
+#include "gfx/Color.h"
+#include "gfx/ResImage.h"
+#include "gfx/Surface.h"
 
 namespace {
 
@@ -29,19 +28,19 @@ struct NamedSize {
 
 // 40 x 40 faces with a normal and a selected look.
 const char* const kButtonPairs[] = {
-    "IDR_FUNC_PENSOLID",  "IDR_FUNC_PENFILL",  "IDR_FUNC_PENTRANS",     "IDR_FUNC_PENDOTDOT",
-    "IDR_FUNC_PENMAOBI",  "IDR_FUNC_PENGANGBI", "IDR_FUNC_PENCHAR",     "IDR_FUNC_ERASERDELETE",
-    "IDR_PENATTR_COLOR",  "IDR_PENATTR_RECOG", "IDR_PENATTR_MULTICOLOR",
+    "IDR_FUNC_PENSOLID", "IDR_FUNC_PENFILL",   "IDR_FUNC_PENTRANS",      "IDR_FUNC_PENDOTDOT",
+    "IDR_FUNC_PENMAOBI", "IDR_FUNC_PENGANGBI", "IDR_FUNC_PENCHAR",       "IDR_FUNC_ERASERDELETE",
+    "IDR_PENATTR_COLOR", "IDR_PENATTR_RECOG",  "IDR_PENATTR_MULTICOLOR",
 };
 
 // The two switches that also have a disabled look.
 const char* const kSwitches[] = {"IDR_PENATTR_RECOG", "IDR_PENATTR_MULTICOLOR"};
 
 const NamedSize kOtherImages[] = {
-    {"IDR_FUNC_BKGD", 340, 46},        {"IDR_PENATTR_BKGD", 296, 46},
-    {"IDR_PENATTR_WIDTH", 82, 50},     {"IDR_PENATTR_WIDTHTHUMB", 24, 36},
-    {"IDR_VIEW_NEW", 50, 32},          {"IDR_VIEW_SETUP", 50, 32},
-    {"IDR_VIEW_SAVE", 50, 32},         {"IDR_VIEW_EXIT", 50, 32},
+    {"IDR_FUNC_BKGD", 340, 46},    {"IDR_PENATTR_BKGD", 296, 46},
+    {"IDR_PENATTR_WIDTH", 82, 50}, {"IDR_PENATTR_WIDTHTHUMB", 24, 36},
+    {"IDR_VIEW_NEW", 50, 32},      {"IDR_VIEW_SETUP", 50, 32},
+    {"IDR_VIEW_SAVE", 50, 32},     {"IDR_VIEW_EXIT", 50, 32},
     {"IDR_WELCOME", 600, 397},
 };
 
@@ -50,15 +49,9 @@ const char* const kCommandButtons[] = {"IDR_VIEW_NEW", "IDR_VIEW_SETUP", "IDR_VI
 
 constexpr int kBackgrounds = 24;
 
-bool IsPureWhite(QRgb c)
-{
-    return (c & 0x00FFFFFFu) == 0x00FFFFFFu;
-}
+bool IsPureWhite(QRgb c) { return (c & 0x00FFFFFFu) == 0x00FFFFFFu; }
 
-double Luminance(QRgb c)
-{
-    return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
-}
+double Luminance(QRgb c) { return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c); }
 
 QByteArray ResourceBytes(const char* type, const QString& name)
 {
@@ -66,10 +59,7 @@ QByteArray ResourceBytes(const char* type, const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool IsPng(const QByteArray& data)
-{
-    return data.startsWith(QByteArray("\x89PNG\r\n\x1a\n", 8));
-}
+bool IsPng(const QByteArray& data) { return data.startsWith(QByteArray("\x89PNG\r\n\x1a\n", 8)); }
 
 bool IsJpeg(const QByteArray& data)
 {
@@ -370,8 +360,8 @@ TEST(ResourcesButtons, ColourButtonsLeaveTheSwatchRimVisible)
         SCOPED_TRACE(name);
         const QImage image = LoadNamedImage(QString::fromLatin1(name));
         for (int i = 8; i <= 31; ++i) {
-            for (const QRgb c : {image.pixel(i, 8), image.pixel(i, 31), image.pixel(8, i),
-                                 image.pixel(31, i)}) {
+            for (const QRgb c :
+                 {image.pixel(i, 8), image.pixel(i, 31), image.pixel(8, i), image.pixel(31, i)}) {
                 EXPECT_LT(Luminance(c), 90.0);
                 EXPECT_FALSE(IsPureWhite(c));
             }
