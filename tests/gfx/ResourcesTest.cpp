@@ -352,6 +352,25 @@ TEST(ResourcesButtons, DisabledLookIsGreyAndDiffersFromTheOthers)
     }
 }
 
+TEST(ResourcesButtons, ChosenStampLeavesItsMiddleFreeForTheSymbol)
+{
+    // The panel draws the current symbol, up to 36 pixels high, over the
+    // middle of the chosen stamp's face: nothing there may compete with it.
+    const QImage face = LoadNamedImage(QStringLiteral("IDR_FUNC_PENCHAR_SELECTED"));
+    ASSERT_FALSE(face.isNull());
+    int darkest = 255;
+    int lightest = 0;
+    for (int y = 12; y < 28; ++y) {
+        for (int x = 12; x < 28; ++x) {
+            const int l = static_cast<int>(Luminance(face.pixel(x, y)));
+            darkest = std::min(darkest, l);
+            lightest = std::max(lightest, l);
+        }
+    }
+    EXPECT_LT(lightest - darkest, 40);
+    EXPECT_GT(darkest, 150);
+}
+
 TEST(ResourcesButtons, ColourButtonsLeaveTheSwatchRimVisible)
 {
     // The panel fills (9, 9)-(31, 31) with the colour; the ring just outside
