@@ -70,6 +70,9 @@ void CPicture::DrawBackgroundImage(CMemSurface& surface) const
 {
     CResImage image;
     if (m_nBkgd < 0) {
+        if (m_strImageFile.isEmpty()) {
+            return;
+        }
         image.LoadFile(m_strImageFile);
     } else {
         image.LoadBackground(m_nBkgd);
