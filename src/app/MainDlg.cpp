@@ -7,11 +7,17 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 
 CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/ICONS/kolvane-%1").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
     setWindowTitle(QStringLiteral("Kolvane (WinXP V1.0)"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
