@@ -98,8 +98,15 @@ void CCanvasWnd::paintEvent(QPaintEvent* event)
 
 void CCanvasWnd::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || IsCapturing()) {
+    if (event->button() != Qt::LeftButton) {
         return;
+    }
+    // A press while a drag is still open means its release never arrived
+    // (the grab was lost): end that drag as a release would, then go on.
+    if (m_pCapturePen) {
+        EndCapture();
+    } else if (m_bErasing) {
+        EndErase();
     }
     if (m_bWelcome) {
         DismissWelcome();

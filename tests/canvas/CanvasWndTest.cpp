@@ -256,6 +256,21 @@ TEST_F(CanvasWndTest, QueuedStrokeIsFreedWhenTheCanvasGoesFirst)
     EXPECT_EQ(Picture().GetStrokeCount(), 0);
 }
 
+TEST_F(CanvasWndTest, PressWithoutTheLastReleaseEndsTheOpenStrokeFirst)
+{
+    DismissWelcome();
+    Send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    Send(QEvent::MouseMove, {30, 10}, Qt::LeftButton);
+    Send(QEvent::MouseMove, {50, 10}, Qt::LeftButton);
+    // The release went elsewhere; the next press starts a new stroke.
+    SendDrag({{10, 100}, {30, 100}, {50, 100}, {70, 100}});
+    RunEventLoop();
+    ASSERT_EQ(Picture().GetStrokeCount(), 2);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints().GetCount(), 2);
+    EXPECT_EQ(Picture().GetStroke(1).GetPoints().GetCount(), 3);
+    EXPECT_EQ(Picture().GetStroke(1).GetPoints()[0].y, 100);
+}
+
 TEST_F(CanvasWndTest, NewPictureRepaintsTheBareBackground)
 {
     DismissWelcome();
