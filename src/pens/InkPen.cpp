@@ -131,7 +131,11 @@ void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush
 
 void CInkPen::Draw(CSurface& surface, int /*originX*/, int /*originY*/)
 {
-    DrawRange(surface, 0, m_points.GetCount());
+    if (m_outline) {
+        FillOutline(surface, m_brush);
+    } else {
+        DrawRange(surface, 0, m_points.GetCount());
+    }
 }
 
 void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialias)

@@ -5,6 +5,7 @@
 
 #include <QBrush>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRect>
 
 #include <cstdint>
@@ -45,6 +46,21 @@ public:
     // Draws the segments between points first ... last - 1 with the widths
     // stored in the points; the stroke must be finished.
     void DrawRange(CSurface& surface, int first, int last) override;
+
+    // Where the stroke from point `first` on first runs over itself: the
+    // index at which to end the piece before the crossing segment (at least
+    // first + 3), or `count` when the points first ... count - 1 do not
+    // cross. The segment ending at each point i >= first + 5 is tested
+    // against every earlier segment except the two just before it.
+    int FindSelfCrossing(int first, int count) const;
+    // Fills every contour of the outline with `brush` as one smooth path,
+    // antialiased. Nothing happens while the pen has no outline.
+    void FillOutline(CSurface& surface, const QBrush& brush);
+    // The smooth closed path of an outline: per contour one cubic curve per
+    // vertex, from the midpoint of the edge before it to the midpoint of the
+    // edge after it, pulled halfway towards the vertex; winding fill, so
+    // holes traced against the outer boundaries stay empty.
+    static QPainterPath OutlinePath(const COutline& outline);
 
     // A point's width from the speed history: trunc(m_width * MeanFactor),
     // never below 2.
