@@ -7,7 +7,6 @@
 #include "tracing/Outline.h"
 
 #include <algorithm>
-#include <limits>
 
 CPenTool::CPenTool(int width, COLORREF c0, COLORREF c1, COLORREF c2)
     : m_width(width), m_colors{c0, c1, c2}
@@ -41,6 +40,7 @@ void CPenTool::AddPoint(int x, int y)
 
 void CPenTool::AddPoint(int x, int y, std::uint32_t tick)
 {
+    m_hitBoxValid = false;
     m_points.Add(x, y, tick, 0);
 }
 
@@ -76,17 +76,19 @@ bool CPenTool::HitTest(int left, int top, int right, int bottom) const
         return true;
     }
     // The stroke's box first: far from the stroke no segment needs a look.
-    int minX = std::numeric_limits<int>::max();
-    int minY = minX;
-    int maxX = std::numeric_limits<int>::min();
-    int maxY = maxX;
-    for (const StrokePoint& p : pts) {
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
+    if (!m_hitBoxValid) {
+        StrokeRect box{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+        for (const StrokePoint& p : pts) {
+            box.left = std::min(box.left, p.x);
+            box.right = std::max(box.right, p.x);
+            box.top = std::min(box.top, p.y);
+            box.bottom = std::max(box.bottom, p.y);
+        }
+        m_hitBox = box;
+        m_hitBoxValid = true;
     }
-    if (maxX < left || minX >= right || maxY < top || minY >= bottom) {
+    if (m_hitBox.right < left || m_hitBox.left >= right || m_hitBox.bottom < top ||
+        m_hitBox.top >= bottom) {
         return false;
     }
     for (std::size_t i = 1; i < pts.size(); ++i) {

@@ -55,7 +55,12 @@ public:
     // Appends a point with the tick of the input event that produced it.
     void AddPoint(int x, int y, std::uint32_t tick);
 
-    CPointArray& GetPoints() { return m_points; }
+    // Non-const access may move points: the cached hit-test box is dropped.
+    CPointArray& GetPoints()
+    {
+        m_hitBoxValid = false;
+        return m_points;
+    }
     const CPointArray& GetPoints() const { return m_points; }
 
     // True when the stroke touches the rectangle (left and top inclusive,
@@ -102,4 +107,8 @@ protected:
 
 private:
     QImage m_textureTile;  // m_texture's 179 x 179 part from (1, 1)
+    // Bounding box of the points for HitTest's quick rejection, computed on
+    // the first hit test and kept until the points can have changed.
+    mutable StrokeRect m_hitBox;
+    mutable bool m_hitBoxValid = false;
 };
