@@ -47,6 +47,14 @@ public:
     // stored in the points; the stroke must be finished.
     void DrawRange(CSurface& surface, int first, int last) override;
 
+    // Replaces the outline with one traced from the stroke as drawn on a
+    // canvas of canvasWidth x canvasHeight (ink beyond it is cut off). The
+    // stroke is split where it runs over itself; each piece, overlapping
+    // the next by two points, is drawn alone on a mask with the pen's dabs
+    // and widths and traced, and all contours go into one outline, which
+    // Draw fills from then on. Runs on the ink worker thread: it touches only
+    // this pen and a mask of its own.
+    void BuildOutline(int canvasWidth, int canvasHeight);
     // Where the stroke from point `first` on first runs over itself: the
     // index at which to end the piece before the crossing segment (at least
     // first + 3), or `count` when the points first ... count - 1 do not
