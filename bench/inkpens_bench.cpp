@@ -1,6 +1,7 @@
 // Speed of the ink pens: the redraw of a whole stroke, one live step at the
 // end of a long stroke, and (with the outline) the outline builder.
 #include "gfx/Surface.h"
+#include "tracing/Outline.h"
 #include "pens/GangbiPen.h"
 #include "pens/MaobiPen.h"
 
@@ -77,8 +78,48 @@ void BM_LiveStepAfter2000(benchmark::State& state)
     }
 }
 
+// A 300-point brush stroke of three loops, each crossing the stroke, so
+// the outline is traced in several pieces.
+std::unique_ptr<CMaobiPen> LoopedStroke()
+{
+    auto pen = std::make_unique<CMaobiPen>(10, kInk);
+    for (int i = 0; i < 300; ++i) {
+        const double a = i * 0.06;
+        pen->AddPoint(200 + static_cast<int>(40.0 * a - 150.0 * std::sin(a)),
+                      500 - static_cast<int>(150.0 * std::cos(a)),
+                      10000u + static_cast<std::uint32_t>(i) * 8u);
+    }
+    pen->FinishStroke();
+    return pen;
+}
+
+// The outline of a brush stroke traced on a canvas-sized mask, end to end.
+void BM_BuildOutline300(benchmark::State& state)
+{
+    auto pen = LoopedStroke();
+    for (auto _ : state) {
+        pen->BuildOutline(kCanvasW, kCanvasH);
+        benchmark::DoNotOptimize(pen->GetOutline());
+    }
+    state.counters["contours"] = pen->GetOutline()->GetCount();
+}
+
+// The same stroke drawn from its outline.
+void BM_DrawOutline300(benchmark::State& state)
+{
+    auto pen = LoopedStroke();
+    pen->BuildOutline(kCanvasW, kCanvasH);
+    CMemSurface surface(kCanvasW, kCanvasH, kPaper);
+    for (auto _ : state) {
+        pen->Draw(surface, 0, 0);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_BuildOutline300)->Name("BrushBuildOutline300Points")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawOutline300)->Name("BrushDrawOutline300Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Draw500<CMaobiPen>)->Name("BrushDraw500Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Draw500<CGangbiPen>)->Name("FountainDraw500Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveStepAfter2000<CMaobiPen>)
