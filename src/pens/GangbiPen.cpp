@@ -4,6 +4,8 @@
 
 #include <QRectF>
 
+#include <cstdint>
+
 CGangbiPen::CGangbiPen(int w, COLORREF c) : CInkPen(w, c) {}
 
 CGangbiPen::CGangbiPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CInkPen(w, c0, c1, c2) {}
@@ -14,13 +16,15 @@ void CGangbiPen::Plot(int x, int y)
         return;
     }
     // The width moves from the segment's start width to its end width with
-    // the whole-pixel distance from the segment's start, in integers.
-    const int d = static_cast<int>(Distance(x, y, m_segStartX, m_segStartY));
-    const int width = ((m_segLength - d) * m_startWidth + d * m_endWidth) / m_segLength;
+    // the whole-pixel distance from the segment's start, in integers (wide
+    // enough that no product overflows).
+    const std::int64_t d = static_cast<std::int64_t>(Distance(x, y, m_segStartX, m_segStartY));
+    const std::int64_t width =
+        ((m_segLength - d) * m_startWidth + d * m_endWidth) / m_segLength;
     if (width <= 0) {
         return;  // an empty (or inverted) circle covers nothing
     }
-    const QRectF dab(x, y, width, width);
+    const QRectF dab(x, y, static_cast<double>(width), static_cast<double>(width));
     m_graphics->drawEllipse(dab);
     AddDabBounds(dab);
 }

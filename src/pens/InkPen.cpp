@@ -6,6 +6,7 @@
 #include "tracing/Outline.h"
 
 #include <algorithm>
+#include <limits>
 
 CInkPen::CInkPen(int width, COLORREF color) : CPenTool(width, color)
 {
@@ -116,7 +117,9 @@ void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush
         // The stored length is the squared distance, so within a segment the
         // width stays near its start width and changes in steps at the
         // points; live drawing interpolates over the true distance instead.
-        m_segLength = static_cast<int>(to.length);
+        m_segLength = to.length < static_cast<double>(std::numeric_limits<int>::max())
+                          ? static_cast<int>(to.length)
+                          : std::numeric_limits<int>::max();
         if (m_segLength <= 0) {
             m_segLength = 1;
         }

@@ -79,7 +79,8 @@ TEST(InkDabs, MulticolourTextureIsAnchoredAtTheSurfaceOrigin)
         // Inside the dab each pixel shows the 179-pixel tile (the texture
         // from (1, 1)) at its own canvas position.
         for (const QPoint p : {QPoint(225, 215), QPoint(230, 220)}) {
-            EXPECT_EQ(s.Image().pixel(p), pen->GetTexture().pixel(p.x() % 179 + 1, p.y() % 179 + 1));
+            EXPECT_EQ(s.Image().pixel(p),
+                      pen->GetTexture().pixel(p.x() % 179 + 1, p.y() % 179 + 1));
         }
     }
 }
