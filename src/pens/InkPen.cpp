@@ -1,0 +1,168 @@
+#include "pens/InkPen.h"
+
+#include "geometry/PointHelpers.h"
+#include "geometry/TickCount.h"
+#include "gfx/Surface.h"
+#include "tracing/Outline.h"
+
+#include <algorithm>
+#include <limits>
+
+CInkPen::CInkPen(int width, COLORREF color) : CPenTool(width, color)
+{
+    m_brush = MakeBrush();
+}
+
+CInkPen::CInkPen(int width, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(width, c0, c1, c2)
+{
+    BuildMulticolorTexture();
+    m_brush = MakeBrush();
+}
+
+CInkPen::~CInkPen() = default;
+
+int CInkPen::WidthFromHistory() const
+{
+    const int w = static_cast<int>(m_width * m_history.MeanFactor());
+    return w < 2 ? 2 : w;
+}
+
+int CInkPen::GetPointWidth(int i) const
+{
+    return static_cast<int>(m_points.At(static_cast<std::size_t>(i)).time);
+}
+
+void CInkPen::FinishStroke()
+{
+    ComputeStats();
+    if (m_finished != 0) {
+        return;
+    }
+    m_history.Clear();
+    for (int i = 0; i < m_points.GetCount(); ++i) {
+        StrokePoint& p = m_points[static_cast<std::size_t>(i)];
+        m_history.AddSample(p.x, p.y, p.time, m_speedScale);
+        p.time = static_cast<std::uint32_t>(i == 0 ? m_width : WidthFromHistory());
+    }
+    m_finished = 1;
+}
+
+void CInkPen::BeginStroke(CSurface& surface, int x, int y)
+{
+    StartStroke(surface, x, y, GetTickCount());
+}
+
+void CInkPen::BeginStroke(CSurface& surface, int x, int y, std::uint32_t tick)
+{
+    StartStroke(surface, x, y, tick);
+}
+
+void CInkPen::StartStroke(CSurface& /*surface*/, int x, int y, std::uint32_t tick)
+{
+    // Nothing is painted at the press; the drawing context of each move is
+    // opened on the surface that move is given.
+    m_lastX = x;
+    m_lastY = y;
+    m_endWidth = m_width;
+    m_history.Clear();
+    m_history.AddSample(x, y, tick, m_speedScale);
+}
+
+void CInkPen::ContinueStroke(CSurface& surface, int x, int y)
+{
+    std::uint32_t tick = 0;
+    if (!m_points.IsEmpty() && m_points.Points().back().x == x &&
+        m_points.Points().back().y == y) {
+        tick = m_points.Points().back().time;
+    } else {
+        tick = GetTickCount();
+    }
+    m_history.AddSample(x, y, tick, m_speedScale);
+
+    const SpeedSample& from = m_history.BeforeLast();
+    m_segStartX = from.x;
+    m_segStartY = from.y;
+    m_segLength = static_cast<int>(Distance(from.x, from.y, x, y));
+    if (m_segLength == 0) {
+        m_segLength = 1;
+    }
+    m_startWidth = m_endWidth;
+    m_endWidth = WidthFromHistory();
+
+    OpenGraphics(surface, m_brush, true);
+    DrawSegment(m_lastX, m_lastY, x, y);
+    CloseGraphics(surface);
+    m_lastX = x;
+    m_lastY = y;
+}
+
+void CInkPen::DrawRange(CSurface& surface, int first, int last)
+{
+    DrawRangeWith(surface, first, last, m_brush, true);
+}
+
+void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush& brush,
+                            bool antialias)
+{
+    first = std::max(first, 0);
+    last = std::min(last, m_points.GetCount());
+    if (first >= last) {
+        return;
+    }
+    OpenGraphics(surface, brush, antialias);
+    m_endWidth = GetPointWidth(first);
+    for (int i = first + 1; i < last; ++i) {
+        const StrokePoint& from = m_points[static_cast<std::size_t>(i - 1)];
+        const StrokePoint& to = m_points[static_cast<std::size_t>(i)];
+        // The stored length is the squared distance, so within a segment the
+        // width stays near its start width and changes in steps at the
+        // points; live drawing interpolates over the true distance instead.
+        m_segLength = to.length < static_cast<double>(std::numeric_limits<int>::max())
+                          ? static_cast<int>(to.length)
+                          : std::numeric_limits<int>::max();
+        if (m_segLength <= 0) {
+            m_segLength = 1;
+        }
+        m_segStartX = from.x;
+        m_segStartY = from.y;
+        m_startWidth = m_endWidth;
+        m_endWidth = std::max(GetPointWidth(i), 2);
+        DrawSegment(from.x, from.y, to.x, to.y);
+    }
+    CloseGraphics(surface);
+}
+
+void CInkPen::Draw(CSurface& surface, int /*originX*/, int /*originY*/)
+{
+    if (m_outline) {
+        FillOutline(surface, m_brush);
+    } else {
+        DrawRange(surface, 0, m_points.GetCount());
+    }
+}
+
+void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialias)
+{
+    m_painted = QRect();
+    if (surface.Image().isNull()) {
+        return;  // nothing to paint on: the dabs paint nothing
+    }
+    m_graphics = std::make_unique<QPainter>(&surface.Image());
+    m_graphics->setRenderHint(QPainter::Antialiasing, antialias);
+    m_graphics->setPen(Qt::NoPen);
+    m_graphics->setBrush(brush);
+}
+
+void CInkPen::CloseGraphics(CSurface& surface)
+{
+    m_graphics.reset();
+    if (!m_painted.isNull()) {
+        surface.AddDirty(m_painted & surface.Rect());
+    }
+}
+
+void CInkPen::AddDabBounds(const QRectF& bounds)
+{
+    // One pixel more on every side for the antialiased edge.
+    m_painted |= bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
+}

@@ -1,0 +1,64 @@
+#include "pens/MaobiPen.h"
+
+#include "geometry/PointHelpers.h"
+
+#include <array>
+
+namespace {
+struct TipPoint {
+    int x;
+    int y;
+};
+
+// The brush tip in template units: 394 wide, 308 high at full size.
+constexpr std::array<TipPoint, 13> kBrushTip = {{{0, 0},
+                                                  {180, 0},
+                                                  {303, 53},
+                                                  {371, 158},
+                                                  {393, 255},
+                                                  {367, 308},
+                                                  {292, 315},
+                                                  {247, 315},
+                                                  {217, 293},
+                                                  {202, 248},
+                                                  {165, 165},
+                                                  {97, 83},
+                                                  {0, 0}}};
+}  // namespace
+
+CMaobiPen::CMaobiPen(int w, COLORREF c) : CInkPen(w, c) {}
+
+CMaobiPen::CMaobiPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CInkPen(w, c0, c1, c2) {}
+
+QPainterPath CMaobiPen::BrushTip(int x, int y, double w)
+{
+    // Points are single-precision like the drawing interface they were
+    // designed for; the rounding is part of the dab's shape.
+    std::array<QPointF, kBrushTip.size()> pts;
+    for (std::size_t k = 0; k < kBrushTip.size(); ++k) {
+        pts[k] = QPointF(static_cast<float>(x + kBrushTip[k].x * w / 394),
+                         static_cast<float>(y + kBrushTip[k].y * w / 308));
+    }
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.moveTo(pts[0]);
+    for (std::size_t k = 1; k + 2 < pts.size(); k += 3) {
+        path.cubicTo(pts[k], pts[k + 1], pts[k + 2]);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+void CMaobiPen::Plot(int x, int y)
+{
+    if (!m_graphics) {
+        return;
+    }
+    // The width moves from the segment's start width to its end width with
+    // the true distance from the segment's start, in floating point.
+    const double d = Distance(x, y, m_segStartX, m_segStartY);
+    const double w = ((m_segLength - d) * m_startWidth + d * m_endWidth) / m_segLength;
+    const QPainterPath tip = BrushTip(x, y, w);
+    m_graphics->drawPath(tip);
+    AddDabBounds(tip.controlPointRect());
+}
