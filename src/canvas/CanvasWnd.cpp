@@ -5,6 +5,7 @@
 #include "canvas/Picture.h"
 #include "gfx/ResImage.h"
 #include "gfx/Surface.h"
+#include "pens/InkPen.h"
 #include "pens/PenTool.h"
 
 #include <QMouseEvent>
@@ -118,7 +119,7 @@ void CCanvasWnd::mousePressEvent(QMouseEvent* event)
     const int x = ToPixel(event->position().x());
     const int y = ToPixel(event->position().y());
     if (IsPenTool(m_hub.m_nTool)) {
-        BeginCapture(x, y);
+        BeginCapture(x, y, static_cast<std::uint32_t>(event->timestamp()));
     } else if (m_hub.m_nTool == kEraserTool) {
         m_bErasing = true;
         m_pEraseSurface =
@@ -152,7 +153,7 @@ void CCanvasWnd::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-void CCanvasWnd::BeginCapture(int x, int y)
+void CCanvasWnd::BeginCapture(int x, int y, std::uint32_t tick)
 {
     const int tool = m_hub.m_nTool;
     std::unique_ptr<CPenTool> pen = m_makePen ? m_makePen(m_hub, tool) : nullptr;
@@ -162,7 +163,13 @@ void CCanvasWnd::BeginCapture(int x, int y)
     m_pCapturePen = std::move(pen);
     m_captureTool = tool;
     // The press position starts the live drawing but is not a stroke point.
-    m_pCapturePen->BeginStroke(*m_pSurface, x, y);
+    // The ink pens measure speed from it, so they take the press's own time:
+    // the moves carry input-event times, which the tick count does not match.
+    if (auto* ink = dynamic_cast<CInkPen*>(m_pCapturePen.get())) {
+        ink->BeginStroke(*m_pSurface, x, y, tick);
+    } else {
+        m_pCapturePen->BeginStroke(*m_pSurface, x, y);
+    }
     ShowLiveChanges();
 }
 

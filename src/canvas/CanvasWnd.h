@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 
@@ -55,7 +56,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void BeginCapture(int x, int y);
+    void BeginCapture(int x, int y, std::uint32_t tick);
     void ContinueCapture(int x, int y, std::uint32_t tick);
     void EndCapture();
     void EraseStep(int x, int y);

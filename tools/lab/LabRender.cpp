@@ -7,6 +7,7 @@
 #include "canvas/StrokeCommit.h"
 #include "gfx/ImageEncoders.h"
 #include "gfx/Surface.h"
+#include "pens/InkPen.h"
 #include "pens/PenTool.h"
 
 #include <QJsonArray>
@@ -200,7 +201,12 @@ public:
         // The same calls the canvas makes: the press, then every move
         // drawn live (on a scratch screen here).
         if (!points.empty()) {
-            pen->BeginStroke(m_screen, points.front().x, points.front().y);
+            const LabPoint& press = points.front();
+            if (auto* ink = dynamic_cast<CInkPen*>(pen.get())) {
+                ink->BeginStroke(m_screen, press.x, press.y, press.t);
+            } else {
+                pen->BeginStroke(m_screen, press.x, press.y);
+            }
             for (const LabPoint& p : points) {
                 pen->AddPoint(p.x, p.y, p.t);
                 pen->ContinueStroke(m_screen, p.x, p.y);
