@@ -1,5 +1,7 @@
 #include "canvas/PenFactory.h"
 
+#include "pens/GangbiPen.h"
+#include "pens/MaobiPen.h"
 #include "pens/PenTool.h"
 
 #if __has_include("pens/SmoothPen.h")
@@ -9,11 +11,6 @@
 #include "pens/DotPen.h"
 #include "pens/FillPen.h"
 #include "pens/TransPen.h"
-#endif
-#if __has_include("pens/MaobiPen.h")
-#define KOLVANE_HAVE_INKPENS 1
-#include "pens/GangbiPen.h"
-#include "pens/MaobiPen.h"
 #endif
 
 std::unique_ptr<CPenTool> CreatePen(const CToolSettings& s, int tool)
@@ -38,12 +35,10 @@ std::unique_ptr<CPenTool> CreatePen(const CToolSettings& s, int tool)
     case 11: return std::make_unique<CCharPen>(w, sel, s.m_symbolFont, s.m_symbolChar);
     case 12: return std::make_unique<CCharPen>(w, c0, c1, c2, s.m_symbolFont, s.m_symbolChar);
 #endif
-#ifdef KOLVANE_HAVE_INKPENS
     case 7: return std::make_unique<CMaobiPen>(w, sel);
     case 8: return std::make_unique<CMaobiPen>(w, c0, c1, c2);
     case 9: return std::make_unique<CGangbiPen>(w, sel);
     case 10: return std::make_unique<CGangbiPen>(w, c0, c1, c2);
-#endif
     default: return std::make_unique<CPenTool>(w, sel);
     }
 }

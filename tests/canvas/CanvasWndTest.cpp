@@ -282,3 +282,63 @@ TEST_F(CanvasWndTest, NewPictureRepaintsTheBareBackground)
     // Rebuilt: the unloadable background shows the rebuild grey.
     EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 80, 30), kCanvasGrey);
 }
+
+namespace {
+// The program's own pens, through the whole capture: press, moves, release,
+// commit. Recognition off, so every stroke is committed as drawn.
+class CanvasRealPensTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        TestApp();
+        canvas = std::make_unique<CCanvasWnd>(hub, QRect(0, 0, 400, 300));
+        canvas->SetRecognizer({});
+        hub.GetPicture()->m_nBkgd = 0;  // the plain white sheet
+        canvas->DismissWelcome();
+    }
+
+    // Pixels of the region that differ from white.
+    static int Inked(const QImage& image, const QRect& region)
+    {
+        int n = 0;
+        for (int y = region.top(); y <= region.bottom(); ++y) {
+            for (int x = region.left(); x <= region.right(); ++x) {
+                n += (image.pixel(x, y) | 0xFF000000u) != 0xFFFFFFFFu ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+    CMainHub hub;
+    std::unique_ptr<CCanvasWnd> canvas;
+};
+}  // namespace
+
+TEST_P(CanvasRealPensTest, DrawsLiveAndCommitsTheSameStroke)
+{
+    const int tool = GetParam();
+    hub.SelectTool(tool);
+    hub.m_toolRecog[static_cast<std::size_t>(tool)] = 0;
+    hub.m_toolWidth[static_cast<std::size_t>(tool)] = 10;
+    quint64 t = 5000;
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons bs) {
+        QMouseEvent e(type, QPointF(p), canvas->mapToGlobal(QPointF(p)), b, bs, Qt::NoModifier);
+        e.setTimestamp(t += 15);
+        QCoreApplication::sendEvent(canvas.get(), &e);
+    };
+    send(QEvent::MouseButtonPress, {60, 150}, Qt::LeftButton, Qt::LeftButton);
+    for (int x = 66; x <= 340; x += 6) {
+        send(QEvent::MouseMove, {x, 150 + (x % 24 == 0 ? 2 : 0)}, Qt::NoButton, Qt::LeftButton);
+    }
+    send(QEvent::MouseButtonRelease, {340, 150}, Qt::LeftButton, Qt::NoButton);
+    const QRect band(60, 120, 281, 61);
+    EXPECT_GT(Inked(canvas->GetScreenImage().Image(), band), 200) << "live drawing, tool " << tool;
+
+    QCoreApplication::processEvents();
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+    const QImage composed = hub.GetPicture()->GetPictureSurface().Image();
+    EXPECT_GT(Inked(composed, band), 200) << "committed stroke, tool " << tool;
+    EXPECT_EQ(Inked(composed, QRect(0, 0, 400, 100)), 0) << "tool " << tool;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPenTool, CanvasRealPensTest, ::testing::Range(1, 13));
