@@ -54,8 +54,18 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     if (clip.isEmpty()) {
         return;
     }
+    // The passes go onto a copy of the clip area, whose own edges do the
+    // clipping (cheaper than a clip on the whole surface), and the area is
+    // copied back. The painter is moved rather than the points, so every
+    // halving gives the same pixel as in Draw.
+    QImage area = surface.Image().copy(clip);
+    {
+        QPainter painter(&area);
+        painter.translate(-clip.x(), -clip.y());
+        DrawPasses(painter, 0, 0);
+    }
     QPainter painter(&surface.Image());
-    painter.setClipRect(clip);
-    DrawPasses(painter, 0, 0);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(clip.topLeft(), area);
     surface.AddDirty(clip);
 }

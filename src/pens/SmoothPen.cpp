@@ -10,69 +10,103 @@
 
 namespace {
 
-// Collects the pieces of a smoothed line into one path, joining pieces that
-// continue each other, and drops the pieces a clip rectangle rules out.
-class PieceCollector {
-public:
-    PieceCollector(const QPainter& painter, const QPen& pen)
-    {
-        if (painter.hasClipping()) {
-            // A cubic piece lies inside the hull of its four points, and the
-            // pen reaches half its width (plus fringe) beyond the centre line.
-            const double grow = pen.widthF() / 2.0 + 2.0;
-            m_clip = painter.clipBoundingRect().adjusted(-grow, -grow, grow, grow);
-            m_culling = true;
-        }
+// A long stroke is drawn as a series of short paths: the rasteriser's cost
+// for one path grows faster than its length once the path spans a large,
+// self-crossing area, while the round caps of consecutive short paths
+// overlap exactly where a round join would be. Paths end after every
+// kPiecesPerPath-th piece of the whole line, counting skipped pieces too, so
+// a clipped redraw splits the line where a full one does and gives the same
+// pixels.
+constexpr int kPiecesPerPath = 16;
+
+// The part of the painter's device that drawing can change, in the
+// painter's own coordinates.
+QRectF VisibleArea(const QPainter& painter)
+{
+    if (painter.hasClipping()) {
+        return painter.clipBoundingRect();
     }
+    const QPaintDevice* device = painter.device();
+    const QRectF deviceRect(0, 0, device->width(), device->height());
+    return painter.worldTransform().inverted().mapRect(deviceRect);
+}
+
+// Draws the pieces of a smoothed line, joining pieces that continue each
+// other into one path of up to kPiecesPerPath pieces, and skips the pieces
+// that cannot reach the visible area.
+class PieceDrawer {
+public:
+    PieceDrawer(QPainter& painter, const QPen& pen) : m_painter(painter)
+    {
+        // A cubic piece lies inside the hull of its four points, and the pen
+        // reaches half its width (plus anti-aliasing fringe) beyond it.
+        const double grow = pen.widthF() / 2.0 + 2.0;
+        m_visible = VisibleArea(painter).adjusted(-grow, -grow, grow, grow);
+        m_painter.setPen(pen);
+        m_painter.setBrush(Qt::NoBrush);
+    }
+    ~PieceDrawer() { Flush(); }
+    PieceDrawer(const PieceDrawer&) = delete;
+    PieceDrawer& operator=(const PieceDrawer&) = delete;
 
     void Line(const QPoint& a, const QPoint& b)
     {
-        if (Skip({a, b})) {
-            return;
+        if (Start(a, {a, b})) {
+            m_path.lineTo(b);
+            Added(b);
         }
-        Start(a);
-        m_path.lineTo(b);
-        m_current = b;
     }
 
     void Cubic(const QPoint& a, const QPoint& c1, const QPoint& c2, const QPoint& b)
     {
-        if (Skip({a, c1, c2, b})) {
-            return;
+        if (Start(a, {a, c1, c2, b})) {
+            m_path.cubicTo(c1, c2, b);
+            Added(b);
         }
-        Start(a);
-        m_path.cubicTo(c1, c2, b);
-        m_current = b;
     }
 
-    const QPainterPath& Path() const { return m_path; }
-
 private:
-    bool Skip(std::initializer_list<QPoint> points)
+    // False when the piece is invisible; otherwise makes sure the path being
+    // built continues at `a`.
+    bool Start(const QPoint& a, std::initializer_list<QPoint> hull)
     {
-        if (!m_culling) {
+        if (!QRectF(InkRect(hull, 0.0)).intersects(m_visible)) {
+            Flush();
+            ++m_index;
             return false;
         }
-        const QRect box = InkRect(points, 0.0);
-        if (QRectF(box).intersects(m_clip)) {
-            return false;
+        if (m_pieces > 0 && m_current != a) {
+            Flush();
         }
-        m_open = false;
+        if (m_pieces == 0) {
+            m_path.moveTo(a);
+        }
         return true;
     }
 
-    void Start(const QPoint& a)
+    void Added(const QPoint& b)
     {
-        if (!m_open || m_current != a) {
-            m_path.moveTo(a);
-            m_open = true;
+        m_current = b;
+        ++m_pieces;
+        if (++m_index % kPiecesPerPath == 0) {
+            Flush();
         }
     }
 
+    void Flush()
+    {
+        if (m_pieces > 0) {
+            m_painter.drawPath(m_path);
+            m_path.clear();
+            m_pieces = 0;
+        }
+    }
+
+    QPainter& m_painter;
+    QRectF m_visible;
     QPainterPath m_path;
-    QRectF m_clip;
-    bool m_culling = false;
-    bool m_open = false;
+    int m_pieces = 0;  // pieces in m_path
+    int m_index = 0;   // pieces of the line seen so far, drawn or skipped
     QPoint m_current;
 };
 
@@ -91,27 +125,21 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
         p.emplace_back(sp.x - originX, sp.y - originY);
     }
 
-    PieceCollector pieces(painter, pen);
+    PieceDrawer pieces(painter, pen);
     if (n <= 5) {
         for (std::size_t i = 1; i < p.size(); ++i) {
             pieces.Line(p[i - 1], p[i]);
         }
-    } else {
-        pieces.Line(p[0], MidPoint(p[0], p[1]));
-        for (std::size_t i = 1; i + 1 < p.size(); ++i) {
-            const QPoint& v = p[i];
-            const QPoint m1 = MidPoint(p[i - 1], v);
-            const QPoint m2 = MidPoint(v, p[i + 1]);
-            pieces.Cubic(m1, MidPoint(v, m1), MidPoint(v, m2), m2);
-        }
-        pieces.Line(MidPoint(p[p.size() - 2], p[p.size() - 1]), p[p.size() - 1]);
-    }
-    if (pieces.Path().isEmpty()) {
         return;
     }
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(pieces.Path());
+    pieces.Line(p[0], MidPoint(p[0], p[1]));
+    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+        const QPoint& v = p[i];
+        const QPoint m1 = MidPoint(p[i - 1], v);
+        const QPoint m2 = MidPoint(v, p[i + 1]);
+        pieces.Cubic(m1, MidPoint(v, m1), MidPoint(v, m2), m2);
+    }
+    pieces.Line(MidPoint(p[p.size() - 2], p[p.size() - 1]), p[p.size() - 1]);
 }
 
 CSmoothPen::CSmoothPen(int w, COLORREF c) : CPenTool(w, c)

@@ -16,8 +16,8 @@ class QPainter;
 //   from the middle of the segment before V to the middle of the segment
 //   after it, with control points halfway between V and those middles, then
 //   a straight half segment to the last point. Middles are integer halvings.
-// When the painter clips, pieces that lie wholly outside the clip are left
-// out: they could not change a pixel inside it.
+// Pieces that lie wholly outside the painter's clip (or its device) are left
+// out: they could not change a visible pixel.
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
                     int originY);
 
