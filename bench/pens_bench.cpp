@@ -94,8 +94,10 @@ void BM_Draw(benchmark::State& state, const PenKind& kind)
     }
 }
 
-// Captures a 2,000-point stroke live, then times further live steps that
-// go back and forth between `a` and `b`.
+// Captures a 2,000-point stroke live, then times further live steps: back
+// and forth between the last two points (short steps), or on along a
+// serpentine of 64-pixel steps across the surface (long steps, each far
+// enough from the last stamp to stamp again).
 void TimeLiveSteps(benchmark::State& state, const PenKind& kind, bool longSteps)
 {
     const auto pts = Wander(2000);
@@ -109,18 +111,23 @@ void TimeLiveSteps(benchmark::State& state, const PenKind& kind, bool longSteps)
     }
     const auto [ax, ay] = pts[pts.size() - 2];
     const auto [lx, ly] = pts.back();
-    const int bx = longSteps ? lx + 64 : lx;
-    const int by = ly;
-    const int fromX = longSteps ? lx : ax;
-    const int fromY = longSteps ? ly : ay;
-    bool toB = true;
+    bool toLast = false;
+    int x = lx;
+    int y = ly;
+    int dx = x < kWidth / 2 ? 64 : -64;
     for (auto _ : state) {
-        if (toB) {
-            pen->ContinueStroke(surface, bx, by);
+        if (longSteps) {
+            if (x + dx < 64 || x + dx > kWidth - 64) {
+                dx = -dx;
+                y = y + 64 > kHeight - 64 ? 64 : y + 64;
+            } else {
+                x += dx;
+            }
+            pen->ContinueStroke(surface, x, y);
         } else {
-            pen->ContinueStroke(surface, fromX, fromY);
+            pen->ContinueStroke(surface, toLast ? lx : ax, toLast ? ly : ay);
+            toLast = !toLast;
         }
-        toB = !toB;
         surface.TakeDirty();
     }
 }
