@@ -34,42 +34,42 @@ QPainterPath ReplayOutline(const std::vector<QPoint>& points,
     std::size_t i = 0;
     while (i < n) {
         switch (types[i]) {
-        case CCharPen::kMoveTo:
-            path.moveTo(points[i]);
-            current = points[i];
-            inFigure = true;
-            ++i;
-            break;
-        case CCharPen::kLineTo:
-        case CCharPen::kLineToClose:
-            ensureFigure();
-            path.lineTo(points[i]);
-            current = points[i];
-            if (types[i] == CCharPen::kLineToClose) {
-                path.closeSubpath();
-                inFigure = false;
-            }
-            ++i;
-            break;
-        case CCharPen::kBezierTo:
-        case CCharPen::kBezierToClose:
-            if (i + 2 >= n) {
-                // A Bezier needs three points; a truncated one ends the outline.
-                i = n;
+            case CCharPen::kMoveTo:
+                path.moveTo(points[i]);
+                current = points[i];
+                inFigure = true;
+                ++i;
                 break;
-            }
-            ensureFigure();
-            path.cubicTo(points[i], points[i + 1], points[i + 2]);
-            current = points[i + 2];
-            if (types[i] == CCharPen::kBezierToClose) {
-                path.closeSubpath();
-                inFigure = false;
-            }
-            i += 3;
-            break;
-        default:
-            ++i;
-            break;
+            case CCharPen::kLineTo:
+            case CCharPen::kLineToClose:
+                ensureFigure();
+                path.lineTo(points[i]);
+                current = points[i];
+                if (types[i] == CCharPen::kLineToClose) {
+                    path.closeSubpath();
+                    inFigure = false;
+                }
+                ++i;
+                break;
+            case CCharPen::kBezierTo:
+            case CCharPen::kBezierToClose:
+                if (i + 2 >= n) {
+                    // A Bezier needs three points; a truncated one ends the outline.
+                    i = n;
+                    break;
+                }
+                ensureFigure();
+                path.cubicTo(points[i], points[i + 1], points[i + 2]);
+                current = points[i + 2];
+                if (types[i] == CCharPen::kBezierToClose) {
+                    path.closeSubpath();
+                    inFigure = false;
+                }
+                i += 3;
+                break;
+            default:
+                ++i;
+                break;
         }
     }
     return path;
@@ -84,8 +84,7 @@ CCharPen::CCharPen(int w, COLORREF c, const QString& face, char16_t ch)
     m_brush = MakeBrush();
 }
 
-CCharPen::CCharPen(int w, COLORREF c0, COLORREF c1, COLORREF c2, const QString& face,
-                   char16_t ch)
+CCharPen::CCharPen(int w, COLORREF c0, COLORREF c1, COLORREF c2, const QString& face, char16_t ch)
     : CPenTool(w, c0, c1, c2), m_faceName(face.left(kMaxFaceLength)), m_char(ch)
 {
     BuildGlyph();
@@ -150,17 +149,17 @@ void CCharPen::BuildGlyph()
         const QPoint p(qRound(e.x) + offsetX, qRound(e.y) + offsetY);
         std::uint8_t type = kLineTo;
         switch (e.type) {
-        case QPainterPath::MoveToElement:
-            closeFigure();
-            type = kMoveTo;
-            break;
-        case QPainterPath::LineToElement:
-            type = kLineTo;
-            break;
-        case QPainterPath::CurveToElement:
-        case QPainterPath::CurveToDataElement:
-            type = kBezierTo;
-            break;
+            case QPainterPath::MoveToElement:
+                closeFigure();
+                type = kMoveTo;
+                break;
+            case QPainterPath::LineToElement:
+                type = kLineTo;
+                break;
+            case QPainterPath::CurveToElement:
+            case QPainterPath::CurveToDataElement:
+                type = kBezierTo;
+                break;
         }
         m_glyphPoints.push_back(p);
         m_glyphTypes.push_back(type);

@@ -5,10 +5,7 @@
 
 #include <QPainter>
 
-CDotPen::CDotPen(int w, COLORREF c) : CPenTool(w, c)
-{
-    m_gpPen = MakePen(w);
-}
+CDotPen::CDotPen(int w, COLORREF c) : CPenTool(w, c) { m_gpPen = MakePen(w); }
 
 CDotPen::CDotPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2)
 {

@@ -30,10 +30,7 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
     DrawPasses(painter, originX, originY);
 }
 
-void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y)
-{
-    m_prev = QPoint(x, y);
-}
+void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y) { m_prev = QPoint(x, y); }
 
 QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const
 {

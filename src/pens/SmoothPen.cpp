@@ -142,10 +142,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     pieces.Line(MidPoint(p[p.size() - 2], p[p.size() - 1]), p[p.size() - 1]);
 }
 
-CSmoothPen::CSmoothPen(int w, COLORREF c) : CPenTool(w, c)
-{
-    m_gpPen = MakePen(w);
-}
+CSmoothPen::CSmoothPen(int w, COLORREF c) : CPenTool(w, c) { m_gpPen = MakePen(w); }
 
 CSmoothPen::CSmoothPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2)
 {

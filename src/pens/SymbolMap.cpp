@@ -101,10 +101,7 @@ const std::array<SymbolEntry, kSymbolCount> kTable = {{
 // clang-format on
 }  // namespace
 
-const std::array<SymbolEntry, kSymbolCount>& SymbolTable()
-{
-    return kTable;
-}
+const std::array<SymbolEntry, kSymbolCount>& SymbolTable() { return kTable; }
 
 const SymbolEntry* FindSymbol(const QString& face, char16_t code)
 {

@@ -21,10 +21,7 @@ struct PenKind {
     std::function<std::unique_ptr<CPenTool>()> make;
 };
 
-[[maybe_unused]] void PrintTo(const PenKind& kind, std::ostream* os)
-{
-    *os << kind.name;
-}
+[[maybe_unused]] void PrintTo(const PenKind& kind, std::ostream* os) { *os << kind.name; }
 
 // Every pen kind of this family, as the canvas constructs them.
 std::vector<PenKind> Kinds()
@@ -47,9 +44,9 @@ std::vector<PenKind> Kinds()
 }
 
 // A stroke with straight runs, sharp turns and a loop.
-const std::vector<QPoint> kStroke = {{20, 30},   {40, 34},  {62, 42},  {90, 60},  {110, 96},
-                                     {96, 120},  {70, 118}, {60, 96},  {78, 70},  {120, 52},
-                                     {150, 48},  {176, 64}, {186, 96}, {170, 130}, {200, 142}};
+const std::vector<QPoint> kStroke = {{20, 30},  {40, 34},  {62, 42},  {90, 60},   {110, 96},
+                                     {96, 120}, {70, 118}, {60, 96},  {78, 70},   {120, 52},
+                                     {150, 48}, {176, 64}, {186, 96}, {170, 130}, {200, 142}};
 
 class AllPensTest : public ::testing::TestWithParam<PenKind> {};
 
