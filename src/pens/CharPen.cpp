@@ -75,6 +75,30 @@ QPainterPath ReplayOutline(const std::vector<QPoint>& points,
     return path;
 }
 
+// The font a stamp is recorded with: character height `pixelSize`, normal
+// weight, upright, outlines unhinted.
+QFont StampFont(const QString& family, int pixelSize)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStyleStrategy(QFont::PreferOutline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// The glyph of `unicode` in `raw`, or 0 when the font lacks it.
+quint32 GlyphIndex(const QRawFont& raw, char32_t unicode)
+{
+    if (!raw.isValid()) {
+        return 0;
+    }
+    const QList<quint32> indexes = raw.glyphIndexesForString(QString::fromUcs4(&unicode, 1));
+    return indexes.isEmpty() ? 0 : indexes.front();
+}
+
 }  // namespace
 
 CCharPen::CCharPen(int w, COLORREF c, const QString& face, char16_t ch)
@@ -97,18 +121,26 @@ CCharPen::~CCharPen() = default;
 void CCharPen::BuildGlyph()
 {
     const StampGlyph glyph = ResolveStampGlyph(m_faceName, m_char);
-    QFont font(glyph.valid ? glyph.family : m_faceName);
-    font.setPixelSize(3 * m_width + 10);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStyleStrategy(QFont::PreferOutline);
-    font.setHintingPreference(QFont::PreferNoHinting);
+    const int pixelSize = 3 * m_width + 10;
 
-    // The outline comes from the resolved font itself, never from a fallback
-    // font: a character the font lacks records no outline rather than the
-    // box of a missing glyph.
-    const QRawFont raw = QRawFont::fromFont(font);
+    // The outline comes from a font that has the character, never from the
+    // box a font draws for a missing glyph: first the requested font, then
+    // fonts known to hold the character; if none has it, no outline.
+    QRawFont raw =
+        QRawFont::fromFont(StampFont(glyph.valid ? glyph.family : m_faceName, pixelSize));
+    quint32 index = glyph.valid ? GlyphIndex(raw, glyph.unicode) : 0;
+    if (glyph.valid && index == 0) {
+        for (const QString& family : FallbackFamilies(glyph.unicode)) {
+            const QRawFont other = QRawFont::fromFont(StampFont(family, pixelSize));
+            const quint32 otherIndex = GlyphIndex(other, glyph.unicode);
+            if (otherIndex != 0) {
+                raw = other;
+                index = otherIndex;
+                break;
+            }
+        }
+    }
+
     int ascent = 0;
     int cy = 0;
     int cx = 0;
@@ -116,17 +148,13 @@ void CCharPen::BuildGlyph()
     if (raw.isValid()) {
         ascent = qRound(raw.ascent());
         cy = ascent + qRound(raw.descent());
-        if (glyph.valid) {
-            const QString text = QString::fromUcs4(&glyph.unicode, 1);
-            const QList<quint32> indexes = raw.glyphIndexesForString(text);
-            if (!indexes.isEmpty() && indexes.front() != 0) {
-                const QList<QPointF> advances = raw.advancesForGlyphIndexes({indexes.front()});
-                cx = advances.isEmpty() ? 0 : qRound(advances.front().x());
-                outline = raw.pathForGlyph(indexes.front());
-            }
+        if (index != 0) {
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes({index});
+            cx = advances.isEmpty() ? 0 : qRound(advances.front().x());
+            outline = raw.pathForGlyph(index);
         }
     } else {
-        const QFontMetrics metrics(font);
+        const QFontMetrics metrics(StampFont(m_faceName, pixelSize));
         ascent = metrics.ascent();
         cy = metrics.ascent() + metrics.descent();
     }

@@ -136,3 +136,20 @@ StampGlyph ResolveStampGlyph(const QString& face, char16_t code)
     }
     return {true, code, face};
 }
+
+QStringList FallbackFamilies(char32_t unicode)
+{
+    QStringList families;
+    for (const SymbolEntry& e : kTable) {
+        const QString family = QString::fromLatin1(e.family);
+        if (e.unicode == unicode && !families.contains(family)) {
+            families << family;
+        }
+    }
+    for (const char* wide : {"Symbola", "DejaVu Sans"}) {
+        if (!families.contains(QLatin1String(wide))) {
+            families << QString::fromLatin1(wide);
+        }
+    }
+    return families;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstddef>
@@ -38,7 +39,8 @@ bool IsSymbolFace(const QString& face);
 
 // What to draw for a stored (face, code). A table entry gives its Unicode
 // character and font family; a code of another face is drawn as the Unicode
-// character it is, in that face. A symbol-font code the table does not know
+// character it is, in that face (or, when the face lacks it, in one of the
+// FallbackFamilies). A symbol-font code the table does not know
 // has no drawable character (`valid` false), rather than whatever glyph an
 // unrelated fallback font has at that position.
 struct StampGlyph {
@@ -47,3 +49,8 @@ struct StampGlyph {
     QString family;
 };
 StampGlyph ResolveStampGlyph(const QString& face, char16_t code);
+
+// Font families to try, best first, for a character the requested font
+// lacks: the family the table draws that character with, if any, then fonts
+// of wide symbol coverage.
+QStringList FallbackFamilies(char32_t unicode);
