@@ -142,6 +142,15 @@ void BM_LiveStamp(benchmark::State& state, const PenKind& kind)
     TimeLiveSteps(state, kind, true);
 }
 
+// Construction at the press: the stamp pen records its glyph then, the
+// multicolour kinds build their texture tile.
+void BM_Construct(benchmark::State& state, const PenKind& kind)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kind.make());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -166,6 +175,11 @@ int main(int argc, char** argv)
                                          BM_LiveStamp, kind)
                 ->Unit(benchmark::kMicrosecond);
         }
+    }
+    for (const PenKind& kind : Kinds()) {
+        benchmark::RegisterBenchmark((std::string("Construct/") + kind.name).c_str(),
+                                     BM_Construct, kind)
+            ->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

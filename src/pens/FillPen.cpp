@@ -51,6 +51,14 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     if (clip.isEmpty()) {
         return;
     }
+    if (surface.Image().devicePixelRatio() != 1.0) {
+        // Pixels and coordinates differ: let the painter clip.
+        QPainter painter(&surface.Image());
+        painter.setClipRect(clip);
+        DrawPasses(painter, 0, 0);
+        surface.AddDirty(clip);
+        return;
+    }
     // The passes go onto a copy of the clip area, whose own edges do the
     // clipping (cheaper than a clip on the whole surface), and the area is
     // copied back. The painter is moved rather than the points, so every
