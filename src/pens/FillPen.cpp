@@ -1,0 +1,76 @@
+#include "pens/FillPen.h"
+
+#include "gfx/Surface.h"
+#include "pens/SmoothPen.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+// The width of each pass as a multiple of the pen width, widest first.
+constexpr double kPassWidth[3] = {5.0, 3.0, 1.5};
+}  // namespace
+
+CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
+
+void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int pass = 0; pass < 3; ++pass) {
+        const QPen pen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
+                       kPassWidth[pass] * m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        SmoothPolyline(painter, pen, m_points, originX, originY);
+    }
+}
+
+void CFillPen::Draw(CSurface& surface, int originX, int originY)
+{
+    QPainter painter(&surface.Image());
+    DrawPasses(painter, originX, originY);
+}
+
+void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y) { m_prev = QPoint(x, y); }
+
+QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const
+{
+    // Right and bottom are exclusive, as the rectangle's own corners are.
+    const int grow = 5 * m_width + 10;
+    const int left = std::min(a.x(), b.x()) - grow;
+    const int top = std::min(a.y(), b.y()) - grow;
+    const int right = std::max(a.x(), b.x()) + grow;
+    const int bottom = std::max(a.y(), b.y()) + grow;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
+{
+    const QPoint here(x, y);
+    const QRect clip = LiveClip(m_prev, here) & surface.Rect();
+    m_prev = here;
+    if (clip.isEmpty()) {
+        return;
+    }
+    if (surface.Image().devicePixelRatio() != 1.0) {
+        // Pixels and coordinates differ: let the painter clip.
+        QPainter painter(&surface.Image());
+        painter.setClipRect(clip);
+        DrawPasses(painter, 0, 0);
+        surface.AddDirty(clip);
+        return;
+    }
+    // The passes go onto a copy of the clip area, whose own edges do the
+    // clipping (cheaper than a clip on the whole surface), and the area is
+    // copied back. The painter is moved rather than the points, so every
+    // halving gives the same pixel as in Draw.
+    QImage area = surface.Image().copy(clip);
+    {
+        QPainter painter(&area);
+        painter.translate(-clip.x(), -clip.y());
+        DrawPasses(painter, 0, 0);
+    }
+    QPainter painter(&surface.Image());
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(clip.topLeft(), area);
+    surface.AddDirty(clip);
+}

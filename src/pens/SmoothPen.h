@@ -1,0 +1,43 @@
+#pragma once
+
+#include "pens/PenTool.h"
+
+#include <QPen>
+#include <QPoint>
+
+class QPainter;
+
+// Draws `points`, each shifted by (-originX, -originY), as one smoothed line
+// with `pen` on `painter` (whose render hints the caller sets):
+// - fewer than 2 points: nothing;
+// - 2 to 5 points: straight lines between consecutive points;
+// - 6 or more: a straight half segment from the first point to the middle of
+//   the first segment, then one cubic Bezier per interior point V running
+//   from the middle of the segment before V to the middle of the segment
+//   after it, with control points halfway between V and those middles, then
+//   a straight half segment to the last point. Middles are integer halvings.
+// Pieces that lie wholly outside the painter's clip (or its device) are left
+// out: they could not change a visible pixel.
+void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
+                    int originY);
+
+// The solid pen: one smoothed line of the pen's width, in one colour or with
+// the multicolour texture.
+class CSmoothPen : public CPenTool {
+public:
+    CSmoothPen(int w, COLORREF c);
+    CSmoothPen(int w, COLORREF c0, COLORREF c1, COLORREF c2);
+
+    void Draw(CSurface& surface, int originX, int originY) override;
+    void BeginStroke(CSurface& surface, int x, int y) override;
+    void ContinueStroke(CSurface& surface, int x, int y) override;
+
+private:
+    QPen m_gpPen;
+    // Live smoothing: the last three live positions and how many are known
+    // (0 before BeginStroke, then 1 to 3).
+    QPoint m_ptA;
+    QPoint m_ptB;
+    QPoint m_ptC;
+    int m_liveState = 0;
+};
