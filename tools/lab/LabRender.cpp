@@ -249,7 +249,10 @@ private:
             throw LabInputError{"erase takes [x, y]"};
         }
         const int before = m_picture.GetStrokeCount();
-        m_picture.EraseAt(LabInt(at[0], "x"), LabInt(at[1], "y"));
+        // As the eraser does: the composed picture is redrawn after a removal.
+        if (m_picture.EraseAt(LabInt(at[0], "x"), LabInt(at[1], "y"))) {
+            m_picture.Redraw();
+        }
         return QJsonObject{{"committed", false},
                            {"erased", before - m_picture.GetStrokeCount()},
                            {"shape", QJsonValue::Null},
