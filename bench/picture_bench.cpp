@@ -83,7 +83,7 @@ void BM_FullRecomposition(benchmark::State& state)
     }
     state.SetLabel(std::to_string(picture->GetStrokeCount()) + " strokes");
 }
-BENCHMARK(BM_FullRecomposition)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FullRecomposition)->Arg(0)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Only the strokes of one tool, to see which pen dominates a recomposition.
 void BM_RedrawStrokesOfTool(benchmark::State& state)
