@@ -1,0 +1,46 @@
+#pragma once
+
+#include "geometry/TimedPoint.h"
+
+#include <cstdint>
+
+// Cross term a.x * b.y - a.y * b.x, exact, as a double.
+double Cross(const TimedPoint& a, const TimedPoint& b);
+
+// Small planar functions of the geometry engine on integer pixel points
+// (y downwards). Integer products are formed wide enough never to overflow:
+// wherever 32-bit products would not overflow (any screen) the results are
+// exactly those of 32-bit arithmetic, and far-apart points stay defined.
+
+// A directed segment, start then end.
+struct CSegment {
+    CSegment(const TimedPoint& from, const TimedPoint& to) : start(from), end(to) {}
+    TimedPoint start;
+    TimedPoint end;
+};
+
+// Double to pixel, truncated toward zero. Values beyond the int range are
+// clamped and NaN gives 0, so no input can make the conversion undefined.
+std::int32_t TruncToInt(double v);
+
+double PointDistance(const TimedPoint& a, const TimedPoint& b);
+
+// Cross product (p2 - p1) x (p3 - p1) strictly positive; collinear is false.
+bool IsLeftTurn(const TimedPoint& p1, const TimedPoint& p2, const TimedPoint& p3);
+
+// Signed angle in (-pi, pi] turning s1 onto s2.
+double SegmentAngle(const CSegment& s1, const CSegment& s2);
+
+// atan2(q.y - p.y, q.x - p.x).
+double PointAngle(const TimedPoint& p, const TimedPoint& q);
+
+// The point of the line through a and b nearest to q, truncated to pixels.
+TimedPoint FootOfPerpendicular(const TimedPoint& a, const TimedPoint& b, const TimedPoint& q);
+
+double TriangleArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r);
+double QuadArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r,
+                const TimedPoint& s);
+
+// A value in [0, 360) growing with the direction of q seen from p, cheaper
+// than an arc tangent; only ever compared, never used as an angle.
+double PseudoAngle(const TimedPoint& p, const TimedPoint& q);

@@ -1,0 +1,320 @@
+// The searches over the thinned hull: largest inscribed triangle and
+// quadrilateral, minimum-area enclosing rectangle.
+#include "geometry/Planar.h"
+#include "geometry/StrokeGroup.h"
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+std::vector<TimedPoint> HullPoints(CPolygon& hull)
+{
+    std::vector<TimedPoint> points;
+    points.reserve(static_cast<std::size_t>(hull.GetCount()));
+    for (const TimedPoint& p : hull.Points()) {
+        points.push_back(p);
+    }
+    return points;
+}
+
+// A polygon of all hull points, padded with hull point 0 to `size` points.
+std::unique_ptr<CPolygon> PaddedCopy(const std::vector<TimedPoint>& p, int size)
+{
+    auto result = std::make_unique<CPolygon>();
+    for (const TimedPoint& q : p) {
+        result->Add(q);
+    }
+    while (result->GetCount() < size) {
+        result->Add(p[0]);
+    }
+    return result;
+}
+
+struct ClimbResult {
+    double area;
+    int position;
+};
+
+// Moves the free vertex forward from `start` while the area strictly grows.
+// Candidate vertices are 0 .. n - 2 (point n - 1 closes the hull). Returns
+// the best area and the last position that improved it; area 0 and `start`
+// when no step was possible or the first step gave nothing.
+template <typename AreaAt>
+ClimbResult Climb(int n, int start, AreaAt&& areaAt)
+{
+    ClimbResult result{0.0, start};
+    for (int k = start; k < n - 1; ++k) {
+        const double area = areaAt(k);
+        if (!(area > result.area)) {
+            break;
+        }
+        result = {area, k};
+    }
+    return result;
+}
+
+class CHullSearch {
+public:
+    explicit CHullSearch(std::vector<TimedPoint> points)
+        : m_p(std::move(points)), m_n(static_cast<int>(m_p.size()))
+    {
+    }
+
+    const TimedPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
+    int Count() const { return m_n; }
+
+    ClimbResult Climb3(int a, int b, int start) const
+    {
+        return Climb(m_n, start, [&](int k) { return TriangleArea(P(a), P(b), P(k)); });
+    }
+    ClimbResult Climb4(int a, int b, int c, int start) const
+    {
+        return Climb(m_n, start, [&](int k) { return QuadArea(P(a), P(b), P(c), P(k)); });
+    }
+
+    // First vertex fixed at 0: the best (0, b, c) over every b.
+    void TrianglePhase1(double& best, int& bBest, int& cBest) const
+    {
+        best = 0;
+        bBest = 0;
+        cBest = 0;
+        for (int b = 1; b <= m_n - 2; ++b) {
+            const ClimbResult r = Climb3(0, b, b + 1);
+            if (r.area > best) {
+                best = r.area;
+                bBest = b;
+                cBest = r.position;
+            }
+        }
+    }
+
+private:
+    std::vector<TimedPoint> m_p;
+    int m_n;
+};
+
+}  // namespace
+
+CPolygon& CStrokeGroup::GetLargestTriangle()
+{
+    if (m_largestTriangle) {
+        return *m_largestTriangle;
+    }
+    const CHullSearch s(HullPoints(GetConvexHull()));
+    const int n = s.Count();
+    if (n <= 3) {
+        m_largestTriangle = PaddedCopy(HullPoints(GetConvexHull()), 4);
+        return *m_largestTriangle;
+    }
+    double best = 0;
+    int b1 = 0, c1 = 0;
+    s.TrianglePhase1(best, b1, c1);
+    int A = 0, B = b1, C = c1;
+
+    for (int a = 1; a <= b1; ++a) {
+        double phaseBest = 0;
+        int ra = 0, rb = 0, rc = 0;
+        for (int b = (a == b1 ? b1 + 1 : b1); b <= c1; ++b) {
+            const ClimbResult r = s.Climb3(a, b, b == c1 ? c1 + 1 : c1);
+            if (r.area > phaseBest) {
+                phaseBest = r.area;
+                ra = a;
+                rb = b;
+                rc = r.position;
+            }
+        }
+        if (phaseBest > best) {
+            best = phaseBest;
+            A = ra;
+            B = rb;
+            C = rc;
+        }
+    }
+    m_largestTriangle = std::make_unique<CPolygon>();
+    m_largestTriangle->Add(s.P(A));
+    m_largestTriangle->Add(s.P(B));
+    m_largestTriangle->Add(s.P(C));
+    m_largestTriangle->Add(s.P(A));
+    return *m_largestTriangle;
+}
+
+CPolygon& CStrokeGroup::GetLargestQuad()
+{
+    if (m_largestQuad) {
+        return *m_largestQuad;
+    }
+    const CHullSearch s(HullPoints(GetConvexHull()));
+    const int n = s.Count();
+    if (n <= 4) {
+        m_largestQuad = PaddedCopy(HullPoints(GetConvexHull()), 5);
+        return *m_largestQuad;
+    }
+    double triangleBest = 0;
+    int b1 = 0, c1 = 0;
+    s.TrianglePhase1(triangleBest, b1, c1);
+
+    // Second phase: first vertex 0, the middle two within the triangle's range.
+    double best = 0;
+    int a2 = 0, b2 = 0, c2 = 0, d2 = 0;
+    for (int b = 1; b <= b1; ++b) {
+        for (int c = (b == b1 ? b1 + 1 : b1); c <= c1; ++c) {
+            const ClimbResult r = s.Climb4(0, b, c, c == c1 ? c1 + 1 : c1);
+            if (r.area > best) {
+                best = r.area;
+                b2 = b;
+                c2 = c;
+                d2 = r.position;
+            }
+        }
+    }
+    int A = a2, B = b2, C = c2, D = d2;
+
+    // Third phase: move the first vertex too, each index bounded by phase 2.
+    for (int a = a2 + 1; a <= b2; ++a) {
+        double phaseBest = 0;
+        int ra = 0, rb = 0, rc = 0, rd = 0;
+        for (int b = (a == b2 ? b2 + 1 : b2); b <= c2; ++b) {
+            for (int c = (b == c2 ? c2 + 1 : c2); c <= d2; ++c) {
+                const ClimbResult r = s.Climb4(a, b, c, c == d2 ? d2 + 1 : d2);
+                if (r.area > phaseBest) {
+                    phaseBest = r.area;
+                    ra = a;
+                    rb = b;
+                    rc = c;
+                    rd = r.position;
+                }
+            }
+        }
+        if (phaseBest > best) {
+            best = phaseBest;
+            A = ra;
+            B = rb;
+            C = rc;
+            D = rd;
+        }
+    }
+    m_largestQuad = std::make_unique<CPolygon>();
+    m_largestQuad->Add(s.P(A));
+    m_largestQuad->Add(s.P(B));
+    m_largestQuad->Add(s.P(C));
+    m_largestQuad->Add(s.P(D));
+    m_largestQuad->Add(s.P(A));
+    return *m_largestQuad;
+}
+
+namespace {
+
+// trunc(v), except that a value within 1e-9 of an integer is that integer.
+// The side points of the enclosing rectangle add 100 * cos or sin of a right
+// angle to a foot; for an edge pointing exactly left the cosine is -1.8e-16
+// instead of 0, and plain truncation would move the side point, and with it
+// a corner of the rectangle, by a whole pixel.
+std::int32_t TruncSnapped(double v)
+{
+    const double nearest = std::round(v);
+    if (std::fabs(v - nearest) <= 1e-9) {
+        return TruncToInt(nearest);
+    }
+    return TruncToInt(v);
+}
+
+struct Rectangle {
+    TimedPoint foot1, foot2, corner3, corner4;
+    double area;
+};
+
+// The rectangle flush with hull edge s -> s + 1 enclosing every hull point.
+Rectangle RectangleOnEdge(const std::vector<TimedPoint>& p, int s)
+{
+    constexpr double kHalfPi = 1.5707963267948966;
+    const TimedPoint& from = p[static_cast<std::size_t>(s)];
+    const TimedPoint& to = p[static_cast<std::size_t>(s + 1)];
+    const CSegment edge(from, to);
+
+    int minAlong = 0, maxAlong = 0, maxAcross = 0;
+    double minAlongValue = 0, maxAlongValue = 0, maxAcrossValue = 0;
+    for (std::size_t v = 0; v < p.size(); ++v) {
+        const double angle = SegmentAngle(edge, CSegment(from, p[v]));
+        const double len = PointDistance(from, p[v]);
+        const double along = len * std::cos(angle);
+        const double across = len * std::sin(angle);
+        const int index = static_cast<int>(v);
+        if (v == 0) {
+            minAlongValue = maxAlongValue = along;
+            maxAcrossValue = across;
+            continue;
+        }
+        if (along < minAlongValue) {
+            minAlongValue = along;
+            minAlong = index;
+        }
+        if (along > maxAlongValue) {
+            maxAlongValue = along;
+            maxAlong = index;
+        }
+        if (across > maxAcrossValue) {
+            maxAcrossValue = across;
+            maxAcross = index;
+        }
+    }
+    Rectangle r{};
+    r.foot1 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(minAlong)]);
+    r.foot2 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(maxAlong)]);
+
+    const TimedPoint ahead{from.x + 100, from.y, 0.0};
+    const double theta = SegmentAngle(CSegment(from, ahead), edge);
+    const double offsetX = 100 * std::cos(theta + kHalfPi);
+    const double offsetY = 100 * std::sin(theta + kHalfPi);
+    const TimedPoint side1{TruncSnapped(r.foot1.x + offsetX), TruncSnapped(r.foot1.y + offsetY),
+                           0.0};
+    const TimedPoint side2{TruncSnapped(r.foot2.x + offsetX), TruncSnapped(r.foot2.y + offsetY),
+                           0.0};
+    const TimedPoint& far = p[static_cast<std::size_t>(maxAcross)];
+    r.corner3 = FootOfPerpendicular(r.foot2, side2, far);
+    r.corner4 = FootOfPerpendicular(r.foot1, side1, far);
+    r.area = QuadArea(r.foot1, r.foot2, r.corner3, r.corner4);
+    return r;
+}
+
+}  // namespace
+
+CPolygon& CStrokeGroup::GetEnclosingRect()
+{
+    if (m_enclosingRect) {
+        return *m_enclosingRect;
+    }
+    CPolygon& hull = GetConvexHull();
+    const TimedPoint p0 = hull.GetPoint(0);
+    auto rect = std::make_unique<CPolygon>();
+    const int count = hull.GetCount();
+    if (count == 1) {
+        for (int i = 0; i < 5; ++i) {
+            rect->Add(p0);
+        }
+    } else if (count == 2) {
+        const TimedPoint p1 = hull.GetPoint(1);
+        rect->Add(p0);
+        rect->Add(p1);
+        rect->Add(p1);
+        rect->Add(p0);
+        rect->Add(p0);
+    } else {
+        const std::vector<TimedPoint> p = HullPoints(hull);
+        Rectangle best = RectangleOnEdge(p, 0);
+        for (int s = 1; s <= count - 2; ++s) {
+            const Rectangle r = RectangleOnEdge(p, s);
+            if (r.area < best.area) {
+                best = r;
+            }
+        }
+        rect->Add(best.foot1);
+        rect->Add(best.foot2);
+        rect->Add(best.corner3);
+        rect->Add(best.corner4);
+        rect->Add(best.foot1);
+    }
+    m_enclosingRect = std::move(rect);
+    return *m_enclosingRect;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "geometry/PointArray.h"
+
+#include <string>
+#include <vector>
+
+// A candidate's name and the degree it reached.
+struct ShapeDegree {
+    std::string name;
+    double degree = 0.0;
+};
+
+// Geometric analysis of finished strokes. Holds no data: make one on the
+// stack for each call.
+class CStrokeAnalyzer {
+public:
+    // Decides whether the stroke `in` is a line, triangle, rectangle,
+    // diamond, circle or ellipse and, if so, appends the clean shape's points
+    // to `out` (each as a new point with the current tick and tag 0) and
+    // returns true. Otherwise `out` is left untouched and the result is
+    // false. Only x and y of the input points are read; a stroke of fewer
+    // than two points is never a shape.
+    bool RecognizeShape(const CPointArray& in, CPointArray& out) const;
+
+    // The same, also reporting the degree of every candidate in the first
+    // recognition pass (over the stroke as drawn), in evaluation order.
+    bool RecognizeShape(const CPointArray& in, CPointArray& out,
+                        std::vector<ShapeDegree>* firstPassDegrees) const;
+};
