@@ -1,13 +1,16 @@
 #include "geometry/PointHelpers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 double Distance(int x1, int y1, int x2, int y2)
 {
-    const int dx = x1 - x2;
-    const int dy = y1 - y2;
-    const int sum = dx * dx + dy * dy;
+    // The sum is formed in 64 bits: the same value as a 32-bit sum for every
+    // on-screen pair, and no signed overflow for points far apart.
+    const std::int64_t dx = std::int64_t{x1} - x2;
+    const std::int64_t dy = std::int64_t{y1} - y2;
+    const std::int64_t sum = dx * dx + dy * dy;
     return std::sqrt(static_cast<double>(sum));
 }
 
