@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Ends the process with status -8: the one hard stop of the geometry engine,
@@ -33,6 +34,17 @@ public:
     }
     CCursorList(const CCursorList&) = delete;
     CCursorList& operator=(const CCursorList&) = delete;
+    // Nodes live in chunks that move with the list, so moving keeps every
+    // link valid; the source is left empty.
+    CCursorList(CCursorList&& other) noexcept { TakeFrom(other); }
+    CCursorList& operator=(CCursorList&& other) noexcept
+    {
+        if (this != &other) {
+            RemoveAll();
+            TakeFrom(other);
+        }
+        return *this;
+    }
     ~CCursorList() = default;
 
     int GetCount() const { return m_count; }
@@ -70,6 +82,7 @@ public:
         const int dCursor = m_cursor != nullptr ? (i > c ? i - c : c - i) : m_count;
 
         Node* node = nullptr;
+        m_lastSteps = std::min(dCursor, std::min(dHead, dTail));
         if (dCursor <= dHead && dCursor <= dTail) {
             node = m_cursor;
             for (int k = c; k < i; ++k) {
@@ -98,6 +111,8 @@ public:
     }
 
     const T& ElementAt(int i) { return GetAt(i)->element; }
+    // Links followed by the last GetAt (for measuring the walk).
+    int LastWalkSteps() const { return m_lastSteps; }
 
     // Returns a copy of the tail's element and unlinks the tail, except that
     // the last remaining node is never removed. Empty lists are a fault.
@@ -195,6 +210,21 @@ private:
     static constexpr int kFirstChunk = 16;
     static constexpr int kLargestChunk = 4096;
 
+    void TakeFrom(CCursorList& other) noexcept
+    {
+        m_head = std::exchange(other.m_head, nullptr);
+        m_tail = std::exchange(other.m_tail, nullptr);
+        m_cursor = std::exchange(other.m_cursor, nullptr);
+        m_count = std::exchange(other.m_count, 0);
+        m_allowDuplicateKeys = other.m_allowDuplicateKeys;
+        m_lastSteps = other.m_lastSteps;
+        m_chunks = std::move(other.m_chunks);
+        other.m_chunks.clear();
+        m_chunkSize = std::exchange(other.m_chunkSize, 0);
+        m_unused = std::exchange(other.m_unused, 0);
+        m_free = std::exchange(other.m_free, nullptr);
+    }
+
     Node* NewNode(const T& value, double key)
     {
         Node* node = nullptr;
@@ -232,6 +262,7 @@ private:
     Node* m_cursor = nullptr;
     int m_count = 0;
     bool m_allowDuplicateKeys = true;
+    int m_lastSteps = 0;
 
     std::vector<std::unique_ptr<Node[]>> m_chunks;
     int m_chunkSize = 0;
