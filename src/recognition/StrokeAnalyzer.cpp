@@ -26,30 +26,11 @@ double Dist(const StrokePoint& a, const TimedPoint& b)
     return Distance(a.x, a.y, b.x, b.y);
 }
 
-// The corner an open two-legged path through the stroke's ends turns at.
-TimedPoint ChosenVertex(const CTriangleShape& triangle, const StrokePoint& f, const StrokePoint& l)
-{
-    const auto& v = triangle.Corners();
-    for (int k = 0; k < 2; ++k) {
-        if (Dist(f, v[k]) > kVertexNearEnd && Dist(l, v[k]) > kVertexNearEnd) {
-            return v[k];
-        }
-    }
-    const TimedPoint first{f.x, f.y, 0.0};
-    if (!(Dist(f, v[2]) > kVertexNearEnd)) {
-        return first;
-    }
-    if (Dist(l, v[2]) > kVertexNearEnd) {
-        return v[2];
-    }
-    return first;
-}
-
 void WriteOpenTriangle(const CTriangleShape& triangle, const CPointArray& in, CPointArray& out)
 {
     const StrokePoint& f = in[0];
     const StrokePoint& l = in[static_cast<std::size_t>(in.GetCount() - 1)];
-    const TimedPoint vertex = ChosenVertex(triangle, f, l);
+    const TimedPoint vertex = OpenTriangleVertex(triangle.Corners(), f, l);
     out.Add(f.x, f.y);
     out.Add(vertex.x, vertex.y);
     out.Add(l.x, l.y);
@@ -143,6 +124,24 @@ bool WriteShape(CShape& shape, const CPointArray& in, CPointArray& out)
 }
 
 }  // namespace
+
+TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
+                              const StrokePoint& l)
+{
+    for (int k = 0; k < 2; ++k) {
+        if (Dist(f, v[k]) > kVertexNearEnd && Dist(l, v[k]) > kVertexNearEnd) {
+            return v[k];
+        }
+    }
+    const TimedPoint first{f.x, f.y, 0.0};
+    if (!(Dist(f, v[2]) > kVertexNearEnd)) {
+        return first;
+    }
+    if (Dist(l, v[2]) > kVertexNearEnd) {
+        return v[2];
+    }
+    return first;
+}
 
 bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out) const
 {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "geometry/PointArray.h"
+#include "geometry/TimedPoint.h"
+
+#include <array>
 
 #include <string>
 #include <vector>
@@ -10,6 +13,13 @@ struct ShapeDegree {
     std::string name;
     double degree = 0.0;
 };
+
+// The corner an open two-legged stroke (first point f, last point l) turns
+// at, from the triangle v fitted to the stroke closed: the first of v[0],
+// v[1] lying more than 10 pixels from both ends; else f when v[2] lies
+// within 10 of f; else v[2] when it lies more than 10 from l; else f.
+TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
+                              const StrokePoint& l);
 
 // Geometric analysis of finished strokes. Holds no data: make one on the
 // stack for each call.
