@@ -149,8 +149,11 @@ bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out) co
 }
 
 bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out,
-                                     std::vector<ShapeDegree>* firstPassDegrees) const
+                                     ShapeReport* report) const
 {
+    if (report != nullptr) {
+        *report = ShapeReport{};
+    }
     if (in.GetCount() < 2) {
         return false;
     }
@@ -165,15 +168,18 @@ bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out,
         CStrokeGroup group;
         group.AddStroke(&stroke);
         shape = recognizer.Recognize(group);
-        if (firstPassDegrees != nullptr) {
-            firstPassDegrees->clear();
+        if (report != nullptr) {
             for (const auto& candidate : recognizer.Shapes()) {
-                firstPassDegrees->push_back(
+                report->firstPass.push_back(
                     {std::string(candidate->GetName()), candidate->GetDegree()});
             }
         }
         if (shape != nullptr) {
-            return WriteShape(*shape, in, out);
+            const bool written = WriteShape(*shape, in, out);
+            if (written && report != nullptr) {
+                report->shape = std::string(shape->GetName());
+            }
+            return written;
         }
     }
 
@@ -190,5 +196,8 @@ bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out,
         return false;
     }
     WriteOpenTriangle(*triangle, in, out);
+    if (report != nullptr) {
+        report->shape = std::string(shape->GetName());
+    }
     return true;
 }

@@ -14,6 +14,13 @@ struct ShapeDegree {
     double degree = 0.0;
 };
 
+// What a recognition decided, for tools that show more than the points.
+struct ShapeReport {
+    std::string shape;                     // the shape written, or empty
+    std::vector<ShapeDegree> firstPass;    // every candidate's degree on the
+                                           // stroke as drawn, in order
+};
+
 // The corner an open two-legged stroke (first point f, last point l) turns
 // at, from the triangle v fitted to the stroke closed: the first of v[0],
 // v[1] lying more than 10 pixels from both ends; else f when v[2] lies
@@ -33,8 +40,7 @@ public:
     // than two points is never a shape.
     bool RecognizeShape(const CPointArray& in, CPointArray& out) const;
 
-    // The same, also reporting the degree of every candidate in the first
-    // recognition pass (over the stroke as drawn), in evaluation order.
-    bool RecognizeShape(const CPointArray& in, CPointArray& out,
-                        std::vector<ShapeDegree>* firstPassDegrees) const;
+    // The same, also reporting the shape's name and the first pass's
+    // degrees into `report` when it is not null.
+    bool RecognizeShape(const CPointArray& in, CPointArray& out, ShapeReport* report) const;
 };

@@ -22,13 +22,18 @@ struct Result {
     Points points;
     std::vector<ShapeDegree> degrees;
     std::string best;  // name of the highest first-pass degree, or ""
+    std::string shape;
 };
 
 Result Recognise(const CPointArray& in)
 {
     Result r;
     CPointArray out;
-    r.recognised = CStrokeAnalyzer().RecognizeShape(in, out, &r.degrees);
+    ShapeReport report;
+    r.recognised = CStrokeAnalyzer().RecognizeShape(in, out, &report);
+    r.degrees = report.firstPass;
+    r.shape = report.shape;
+    EXPECT_EQ(r.recognised, !r.shape.empty());
     for (const StrokePoint& p : out) {
         r.points.emplace_back(p.x, p.y);
         EXPECT_NE(p.time, 0u);
@@ -82,6 +87,7 @@ TEST(RecognizeShapeEndToEnd, Ellipse)
     const Result r = Recognise(Ellipse(300, 300, 150, 70, 80, 0.5, 3, 2));
     ASSERT_TRUE(r.recognised);
     EXPECT_EQ(r.best, "Ellipse");
+    EXPECT_EQ(r.shape, "Ellipse");
     ASSERT_GT(r.points.size(), 100u);
     EXPECT_EQ(r.points.size() % 4, 0u);
     double sx = 0, sy = 0;
@@ -189,6 +195,7 @@ TEST(RecognizeShapeEndToEnd, OpenVBecomesTriangleThroughItsCorner)
     const Result v = Recognise(Path({{200, 200}, {300, 400}, {400, 200}}, 20));
     ASSERT_TRUE(v.recognised);
     EXPECT_EQ(v.best, "");  // nothing accepted the stroke while open
+    EXPECT_EQ(v.shape, "Triangle");
     EXPECT_EQ(v.points, (Points{{200, 200}, {300, 400}, {400, 200}}));
 
     const Result l = Recognise(Path({{200, 200}, {200, 400}, {350, 400}}, 20));
