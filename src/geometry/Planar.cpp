@@ -4,14 +4,6 @@
 #include <cstdlib>
 #include <limits>
 
-// a.x * b.y - a.y * b.x, exact for every pair of 32-bit coordinates.
-double Cross(const TimedPoint& a, const TimedPoint& b)
-{
-    const __int128 c = static_cast<__int128>(std::int64_t{a.x} * b.y) -
-                       static_cast<__int128>(std::int64_t{a.y} * b.x);
-    return static_cast<double>(c);
-}
-
 std::int32_t TruncToInt(double v)
 {
     constexpr double kMin = std::numeric_limits<std::int32_t>::min();
@@ -77,19 +69,6 @@ TimedPoint FootOfPerpendicular(const TimedPoint& a, const TimedPoint& b, const T
     const double x = (q.x / m + q.y - k) / (m + 1 / m);
     const double y = k + m * x;
     return TimedPoint{TruncToInt(x), TruncToInt(y), 0.0};
-}
-
-double TriangleArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r)
-{
-    const double sum = Cross(p, q) + Cross(q, r) + Cross(r, p);
-    return std::fabs(sum) * 0.5;
-}
-
-double QuadArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r,
-                const TimedPoint& s)
-{
-    const double sum = Cross(p, q) + Cross(q, r) + Cross(r, s) + Cross(s, p);
-    return std::fabs(sum) * 0.5;
 }
 
 double PseudoAngle(const TimedPoint& p, const TimedPoint& q)

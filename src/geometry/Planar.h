@@ -4,8 +4,20 @@
 
 #include <cstdint>
 
-// Cross term a.x * b.y - a.y * b.x, exact, as a double.
-double Cross(const TimedPoint& a, const TimedPoint& b);
+// Cross term a.x * b.y - a.y * b.x as a double. Each product of two 32-bit
+// values fits in 64 bits; only their difference can overflow, and only for
+// coordinates near the ends of the int range, where the two products are
+// subtracted as doubles instead.
+inline double Cross(const TimedPoint& a, const TimedPoint& b)
+{
+    const std::int64_t p = std::int64_t{a.x} * b.y;
+    const std::int64_t q = std::int64_t{a.y} * b.x;
+    std::int64_t d = 0;
+    if (__builtin_sub_overflow(p, q, &d)) {
+        return static_cast<double>(p) - static_cast<double>(q);
+    }
+    return static_cast<double>(d);
+}
 
 // Small planar functions of the geometry engine on integer pixel points
 // (y downwards). Integer products are formed wide enough never to overflow:
@@ -37,9 +49,18 @@ double PointAngle(const TimedPoint& p, const TimedPoint& q);
 // The point of the line through a and b nearest to q, truncated to pixels.
 TimedPoint FootOfPerpendicular(const TimedPoint& a, const TimedPoint& b, const TimedPoint& q);
 
-double TriangleArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r);
-double QuadArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r,
-                const TimedPoint& s);
+// Shoelace areas: the cross terms summed in order, half the absolute sum.
+inline double TriangleArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r)
+{
+    const double sum = Cross(p, q) + Cross(q, r) + Cross(r, p);
+    return (sum < 0 ? -sum : sum) * 0.5;
+}
+inline double QuadArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r,
+                       const TimedPoint& s)
+{
+    const double sum = Cross(p, q) + Cross(q, r) + Cross(r, s) + Cross(s, p);
+    return (sum < 0 ? -sum : sum) * 0.5;
+}
 
 // A value in [0, 360) growing with the direction of q seen from p, cheaper
 // than an arc tangent; only ever compared, never used as an angle.

@@ -1,9 +1,11 @@
 #include "geometry/StrokeGroup.h"
 
+#include "geometry/KeyedSort.h"
 #include "geometry/Planar.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 
 void CStrokeGroup::AddStroke(CStroke* stroke)
 {
@@ -29,52 +31,107 @@ TimedPoint CStrokeGroup::FindPivot()
     return pivot;
 }
 
-// The result equals inserting the pivot (key 0) and then every point in
-// drawing order into a sorted list that refuses duplicate keys, an equal key
-// keeping the farther point and the existing one on a tie. A stable sort by
-// key followed by one pass over each run of equal keys gives exactly that
-// without the quadratic cost of the insertions.
+std::vector<TimedPoint> CStrokeGroup::AllPoints() const
+{
+    std::vector<TimedPoint> points;
+    ForEachPoint([&points](const TimedPoint& p) { points.push_back(p); });
+    return points;
+}
+
 std::vector<TimedPoint> CStrokeGroup::SortByPseudoAngle(const TimedPoint& pivot)
 {
-    struct Keyed {
-        double key;
-        TimedPoint point;
+    return SortPointsByPseudoAngle(pivot, AllPoints());
+}
+
+// The result equals inserting the pivot (key 0) and then every point in
+// order into a sorted list that refuses duplicate keys, an equal key keeping
+// the farther point and the existing one on a tie. Sorting by key with the
+// insertion order as tie-break, then one pass over each run of equal keys,
+// gives exactly that without the quadratic cost of the insertions.
+std::vector<TimedPoint> CStrokeGroup::SortPointsByPseudoAngle(
+    const TimedPoint& pivot, const std::vector<TimedPoint>& points)
+{
+    const std::size_t n = points.size() + 1;
+    const auto pointAt = [&](std::size_t i) -> const TimedPoint& {
+        return i == 0 ? pivot : points[i - 1];
     };
-    std::vector<Keyed> keyed;
-    keyed.push_back({0.0, pivot});
-    ForEachPoint([&](const TimedPoint& p) { keyed.push_back({PseudoAngle(pivot, p), p}); });
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    std::vector<KeyedIndex> order(n);
+    order[0] = {0.0, 0};
+    for (std::size_t i = 1; i < n; ++i) {
+        order[i] = {PseudoAngle(pivot, pointAt(i)), static_cast<std::uint32_t>(i)};
+    }
+    SortKeyedIndices(order);
 
     std::vector<TimedPoint> sorted;
     std::size_t i = 0;
-    while (i < keyed.size()) {
-        TimedPoint kept = keyed[i].point;
-        double keptDistance = PointDistance(pivot, kept);
+    while (i < n) {
+        std::size_t kept = order[i].index;
         std::size_t j = i + 1;
-        for (; j < keyed.size() && keyed[j].key == keyed[i].key; ++j) {
-            const double d = PointDistance(pivot, keyed[j].point);
-            if (d > keptDistance) {
-                kept = keyed[j].point;
-                keptDistance = d;
+        if (j < n && order[j].key == order[i].key) {
+            double keptDistance = PointDistance(pivot, pointAt(kept));
+            for (; j < n && order[j].key == order[i].key; ++j) {
+                const double d = PointDistance(pivot, pointAt(order[j].index));
+                if (d > keptDistance) {
+                    kept = order[j].index;
+                    keptDistance = d;
+                }
             }
         }
-        sorted.push_back(kept);
+        sorted.push_back(pointAt(kept));
         i = j;
     }
     return sorted;
+}
+
+std::vector<TimedPoint> CStrokeGroup::DropInteriorPoints(const std::vector<TimedPoint>& points)
+{
+    if (points.size() < 16) {
+        return points;
+    }
+    TimedPoint left = points[0], top = points[0], right = points[0], bottom = points[0];
+    std::int64_t reach = 0;
+    for (const TimedPoint& p : points) {
+        left = p.x < left.x ? p : left;
+        right = p.x > right.x ? p : right;
+        top = p.y < top.y ? p : top;
+        bottom = p.y > bottom.y ? p : bottom;
+        reach = std::max({reach, std::abs(std::int64_t{p.x}), std::abs(std::int64_t{p.y})});
+    }
+    if (reach > kExactKeyReach) {
+        return points;
+    }
+    // With y downwards, left -> top -> right -> bottom runs clockwise on the
+    // screen: a point strictly inside has every edge's cross product > 0. A
+    // degenerate quadrilateral has a zero cross product and drops nothing.
+    const TimedPoint quad[4] = {left, top, right, bottom};
+    const auto inside = [&quad](const TimedPoint& p) {
+        for (int e = 0; e < 4; ++e) {
+            const TimedPoint& a = quad[e];
+            const TimedPoint& b = quad[(e + 1) % 4];
+            const std::int64_t cross = (std::int64_t{b.x} - a.x) * (std::int64_t{p.y} - a.y) -
+                                       (std::int64_t{b.y} - a.y) * (std::int64_t{p.x} - a.x);
+            if (cross <= 0) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<TimedPoint> kept;
+    for (const TimedPoint& p : points) {
+        if (!inside(p)) {
+            kept.push_back(p);
+        }
+    }
+    return kept;
 }
 
 // Graham scan over the angle-sorted points. The list starts with the last
 // sorted point and the pivot; only strict left turns survive, so collinear
 // points on an edge are dropped, and the last sorted point, appended again at
 // the end, closes the polygon.
-std::unique_ptr<CPolygon> CStrokeGroup::ComputeRawHull()
+std::unique_ptr<CPolygon> CStrokeGroup::GrahamScan(const std::vector<TimedPoint>& sorted)
 {
-    const TimedPoint pivot = FindPivot();
-    const std::vector<TimedPoint> sorted = SortByPseudoAngle(pivot);
     const int n = static_cast<int>(sorted.size());
-
     auto raw = std::make_unique<CPolygon>();
     CPointList& hull = raw->Points();
     hull.AddTail(sorted[static_cast<std::size_t>(n - 1)]);
@@ -90,6 +147,15 @@ std::unique_ptr<CPolygon> CStrokeGroup::ComputeRawHull()
         }
     }
     return raw;
+}
+
+// Points strictly inside the hull can neither be hull vertices nor, as long
+// as every direction from the pivot has its own key, displace a vertex from
+// the angle-sorted list, so they are dropped before the sort.
+std::unique_ptr<CPolygon> CStrokeGroup::ComputeRawHull()
+{
+    const TimedPoint pivot = FindPivot();
+    return GrahamScan(SortPointsByPseudoAngle(pivot, DropInteriorPoints(AllPoints())));
 }
 
 // Drops every hull point within 5 pixels of the point kept before it, so the

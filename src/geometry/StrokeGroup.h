@@ -5,6 +5,7 @@
 #include "geometry/Stroke.h"
 #include "geometry/TimedPoint.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,21 @@ public:
     // one point per distinct key (the farthest from the pivot, the earliest
     // on equal distance), the pivot itself first with key 0.
     std::vector<TimedPoint> SortByPseudoAngle(const TimedPoint& pivot);
+    // The same for the pivot followed by `points`.
+    static std::vector<TimedPoint> SortPointsByPseudoAngle(const TimedPoint& pivot,
+                                                           const std::vector<TimedPoint>& points);
+    // Raw closed hull of angle-sorted points (pivot first).
+    static std::unique_ptr<CPolygon> GrahamScan(const std::vector<TimedPoint>& sorted);
+    // `points` without those strictly inside the quadrilateral of the
+    // leftmost, topmost, rightmost and bottommost points. Those lie strictly
+    // inside the hull; dropping them changes no hull while every direction
+    // has its own pseudo-angle key, which holds up to kExactKeyReach.
+    static std::vector<TimedPoint> DropInteriorPoints(const std::vector<TimedPoint>& points);
+    // Coordinates up to this size keep pseudo-angle keys of distinct
+    // directions distinct (their difference stays far above the rounding).
+    static constexpr std::int64_t kExactKeyReach = 1'000'000;
+    // Every point of every stroke, in order.
+    std::vector<TimedPoint> AllPoints() const;
 
 private:
     template <typename Visit>

@@ -225,6 +225,88 @@ struct Rectangle {
     double area;
 };
 
+// Position of hull point v relative to edge `from` -> `to`, as the search
+// defines it: `along` the edge and `across` it, from the signed angle and
+// the distance. These decide the rectangle, so they are always computed
+// this way for the points that can be extremes.
+void AlongAcross(const CSegment& edge, const TimedPoint& v, double& along, double& across)
+{
+    const double angle = SegmentAngle(edge, CSegment(edge.start, v));
+    const double len = PointDistance(edge.start, v);
+    along = len * std::cos(angle);
+    across = len * std::sin(angle);
+}
+
+// Indices of the first hull point of least and greatest `along` and of
+// greatest `across`, exactly as a scan of every point with AlongAcross and
+// strict comparisons finds them. The projections dot / |edge| and
+// cross / |edge| equal along and across up to rounding (far below 1e-9
+// of the hull's size), so only points within that margin of the projected
+// extremes can win, and only those are scanned exactly: the trigonometry
+// runs for a handful of points per edge instead of all of them.
+void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& minAlong,
+                  int& maxAlong, int& maxAcross)
+{
+    const double ex = static_cast<double>(std::int64_t{edge.end.x} - edge.start.x);
+    const double ey = static_cast<double>(std::int64_t{edge.end.y} - edge.start.y);
+    const double elen = std::sqrt(ex * ex + ey * ey);
+    const std::size_t n = p.size();
+    thread_local std::vector<double> projAlong, projAcross;
+    projAlong.resize(n);
+    projAcross.resize(n);
+    double lo = 0, hi = 0, top = 0, reach = 1;
+    for (std::size_t v = 0; v < n; ++v) {
+        const double dx = static_cast<double>(std::int64_t{p[v].x} - edge.start.x);
+        const double dy = static_cast<double>(std::int64_t{p[v].y} - edge.start.y);
+        // A degenerate edge has no direction: fall back to the full scan.
+        projAlong[v] = elen > 0 ? (ex * dx + ey * dy) / elen : 0.0;
+        projAcross[v] = elen > 0 ? (ex * dy - ey * dx) / elen : 0.0;
+        if (v == 0 || projAlong[v] < lo) {
+            lo = projAlong[v];
+        }
+        if (v == 0 || projAlong[v] > hi) {
+            hi = projAlong[v];
+        }
+        if (v == 0 || projAcross[v] > top) {
+            top = projAcross[v];
+        }
+        reach = std::fmax(reach, std::fabs(dx) + std::fabs(dy));
+    }
+    const double margin = elen > 0 ? 1e-9 * reach : HUGE_VAL;
+
+    bool first = true;
+    double minA = 0, maxA = 0, maxC = 0;
+    for (std::size_t v = 0; v < n; ++v) {
+        const bool candidate = v == 0 || projAlong[v] <= lo + margin ||
+                               projAlong[v] >= hi - margin || projAcross[v] >= top - margin;
+        if (!candidate) {
+            continue;
+        }
+        double along = 0, across = 0;
+        AlongAcross(edge, p[v], along, across);
+        const int index = static_cast<int>(v);
+        if (first) {
+            minA = maxA = along;
+            maxC = across;
+            minAlong = maxAlong = maxAcross = index;
+            first = false;
+            continue;
+        }
+        if (along < minA) {
+            minA = along;
+            minAlong = index;
+        }
+        if (along > maxA) {
+            maxA = along;
+            maxAlong = index;
+        }
+        if (across > maxC) {
+            maxC = across;
+            maxAcross = index;
+        }
+    }
+}
+
 // The rectangle flush with hull edge s -> s + 1 enclosing every hull point.
 Rectangle RectangleOnEdge(const std::vector<TimedPoint>& p, int s)
 {
@@ -234,31 +316,8 @@ Rectangle RectangleOnEdge(const std::vector<TimedPoint>& p, int s)
     const CSegment edge(from, to);
 
     int minAlong = 0, maxAlong = 0, maxAcross = 0;
-    double minAlongValue = 0, maxAlongValue = 0, maxAcrossValue = 0;
-    for (std::size_t v = 0; v < p.size(); ++v) {
-        const double angle = SegmentAngle(edge, CSegment(from, p[v]));
-        const double len = PointDistance(from, p[v]);
-        const double along = len * std::cos(angle);
-        const double across = len * std::sin(angle);
-        const int index = static_cast<int>(v);
-        if (v == 0) {
-            minAlongValue = maxAlongValue = along;
-            maxAcrossValue = across;
-            continue;
-        }
-        if (along < minAlongValue) {
-            minAlongValue = along;
-            minAlong = index;
-        }
-        if (along > maxAlongValue) {
-            maxAlongValue = along;
-            maxAlong = index;
-        }
-        if (across > maxAcrossValue) {
-            maxAcrossValue = across;
-            maxAcross = index;
-        }
-    }
+    EdgeExtremes(p, edge, minAlong, maxAlong, maxAcross);
+
     Rectangle r{};
     r.foot1 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(minAlong)]);
     r.foot2 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(maxAlong)]);

@@ -1,0 +1,63 @@
+#include "geometry/KeyedSort.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+std::uint64_t KeyBits(double key)
+{
+    // +0.0 and -0.0 compare equal: give both the pattern of +0.0.
+    if (key == 0.0) {
+        return 0;
+    }
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &key, sizeof bits);
+    return bits;
+}
+
+// Below this size a comparison sort is faster than eight histogram passes.
+constexpr std::size_t kRadixFrom = 512;
+
+}  // namespace
+
+void SortKeyedIndices(std::vector<KeyedIndex>& items)
+{
+    if (items.size() < kRadixFrom) {
+        std::sort(items.begin(), items.end(), [](const KeyedIndex& a, const KeyedIndex& b) {
+            return a.key < b.key || (a.key == b.key && a.index < b.index);
+        });
+        return;
+    }
+    // Least significant byte first; each pass is stable, so equal keys keep
+    // their incoming (index) order. Bytes that are the same in every key are
+    // skipped.
+    struct Item {
+        std::uint64_t bits;
+        KeyedIndex item;
+    };
+    std::vector<Item> a(items.size()), b(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        a[i] = {KeyBits(items[i].key), items[i]};
+    }
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> count{};
+        for (const Item& it : a) {
+            ++count[((it.bits >> shift) & 0xff) + 1];
+        }
+        if (*std::max_element(count.begin(), count.end()) == a.size()) {
+            continue;
+        }
+        for (std::size_t d = 1; d < count.size(); ++d) {
+            count[d] += count[d - 1];
+        }
+        for (const Item& it : a) {
+            b[count[(it.bits >> shift) & 0xff]++] = it;
+        }
+        a.swap(b);
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = a[i].item;
+    }
+}
