@@ -2,6 +2,7 @@
 
 #include "geometry/TimedPoint.h"
 
+#include <cmath>
 #include <cstdint>
 
 // Cross term a.x * b.y - a.y * b.x as a double. Each product of two 32-bit
@@ -53,13 +54,13 @@ TimedPoint FootOfPerpendicular(const TimedPoint& a, const TimedPoint& b, const T
 inline double TriangleArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r)
 {
     const double sum = Cross(p, q) + Cross(q, r) + Cross(r, p);
-    return (sum < 0 ? -sum : sum) * 0.5;
+    return std::fabs(sum) * 0.5;
 }
 inline double QuadArea(const TimedPoint& p, const TimedPoint& q, const TimedPoint& r,
                        const TimedPoint& s)
 {
     const double sum = Cross(p, q) + Cross(q, r) + Cross(r, s) + Cross(s, p);
-    return (sum < 0 ? -sum : sum) * 0.5;
+    return std::fabs(sum) * 0.5;
 }
 
 // A value in [0, 360) growing with the direction of q seen from p, cheaper

@@ -57,21 +57,37 @@ ClimbResult Climb(int n, int start, AreaAt&& areaAt)
 
 class CHullSearch {
 public:
+    // The cross terms of every pair of hull points are computed once: the
+    // searches evaluate the same pairs many times over.
     explicit CHullSearch(std::vector<TimedPoint> points)
         : m_p(std::move(points)), m_n(static_cast<int>(m_p.size()))
     {
+        const std::size_t n = m_p.size();
+        m_cross.resize(n * n);
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = 0; j < n; ++j) {
+                m_cross[i * n + j] = Cross(m_p[i], m_p[j]);
+            }
+        }
     }
 
     const TimedPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
     int Count() const { return m_n; }
 
+    // TriangleArea(P(a), P(b), P(k)) and QuadArea(P(a), P(b), P(c), P(k)):
+    // the same cross terms added in the same order, so the same doubles,
+    // with the terms that do not depend on k summed once.
     ClimbResult Climb3(int a, int b, int start) const
     {
-        return Climb(m_n, start, [&](int k) { return TriangleArea(P(a), P(b), P(k)); });
+        const double base = C(a, b);
+        return Climb(m_n, start,
+                     [&](int k) { return std::fabs(base + C(b, k) + C(k, a)) * 0.5; });
     }
     ClimbResult Climb4(int a, int b, int c, int start) const
     {
-        return Climb(m_n, start, [&](int k) { return QuadArea(P(a), P(b), P(c), P(k)); });
+        const double base = C(a, b) + C(b, c);
+        return Climb(m_n, start,
+                     [&](int k) { return std::fabs(base + C(c, k) + C(k, a)) * 0.5; });
     }
 
     // First vertex fixed at 0: the best (0, b, c) over every b.
@@ -91,8 +107,14 @@ public:
     }
 
 private:
+    double C(int i, int j) const
+    {
+        return m_cross[static_cast<std::size_t>(i) * m_p.size() + static_cast<std::size_t>(j)];
+    }
+
     std::vector<TimedPoint> m_p;
     int m_n;
+    std::vector<double> m_cross;
 };
 
 }  // namespace
@@ -277,7 +299,9 @@ void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& m
     bool first = true;
     double minA = 0, maxA = 0, maxC = 0;
     for (std::size_t v = 0; v < n; ++v) {
-        const bool candidate = v == 0 || projAlong[v] <= lo + margin ||
+        // Point 0 starts the reference scan, but wins only by being an
+        // extreme, so it needs no special place here.
+        const bool candidate = projAlong[v] <= lo + margin ||
                                projAlong[v] >= hi - margin || projAcross[v] >= top - margin;
         if (!candidate) {
             continue;
