@@ -1,12 +1,12 @@
 // Cost of one stroke recognition (what runs between mouse-up and commit) as
 // the stroke grows: a wobbly circle, which every candidate fits, and a
 // scribble, whose hull and inner-point count see every point.
-#include "recognition/StrokeAnalyzer.h"
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <random>
+
+#include "recognition/StrokeAnalyzer.h"
 
 namespace {
 
@@ -57,7 +57,17 @@ void BM_RecognizeScribble(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_RecognizeWobblyCircle)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
-BENCHMARK(BM_RecognizeScribble)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_RecognizeWobblyCircle)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
+BENCHMARK(BM_RecognizeScribble)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 BENCHMARK_MAIN();

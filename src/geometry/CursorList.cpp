@@ -1,8 +1,8 @@
 #include "geometry/CursorList.h"
 
-#include "geometry/DiagLog.h"
-
 #include <cstdlib>
+
+#include "geometry/DiagLog.h"
 
 void CursorListIndexFault(int index, int count)
 {

@@ -233,9 +233,8 @@ private:
             m_free = node->next;
         } else {
             if (m_unused == 0) {
-                const int size = m_chunks.empty()
-                                     ? kFirstChunk
-                                     : std::min(2 * m_chunkSize, kLargestChunk);
+                const int size =
+                    m_chunks.empty() ? kFirstChunk : std::min(2 * m_chunkSize, kLargestChunk);
                 m_chunks.push_back(std::make_unique<Node[]>(static_cast<std::size_t>(size)));
                 m_chunkSize = size;
                 m_unused = size;
@@ -266,6 +265,6 @@ private:
 
     std::vector<std::unique_ptr<Node[]>> m_chunks;
     int m_chunkSize = 0;
-    int m_unused = 0;     // nodes never handed out at the end of the last chunk
+    int m_unused = 0;        // nodes never handed out at the end of the last chunk
     Node* m_free = nullptr;  // released nodes, linked through `next`
 };

@@ -18,10 +18,7 @@ CFuzzyRule::CFuzzyRule(const CCondition& c1)
     Append(c1);
 }
 
-CFuzzyRule::CFuzzyRule(const CCondition& c1, const CCondition& c2) : CFuzzyRule(c1)
-{
-    Append(c2);
-}
+CFuzzyRule::CFuzzyRule(const CCondition& c1, const CCondition& c2) : CFuzzyRule(c1) { Append(c2); }
 
 CFuzzyRule::CFuzzyRule(const CCondition& c1, const CCondition& c2, const CCondition& c3)
     : CFuzzyRule(c1, c2)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "geometry/CursorList.h"
-#include "geometry/FuzzySet.h"
-
 #include <array>
 #include <memory>
+
+#include "geometry/CursorList.h"
+#include "geometry/FuzzySet.h"
 
 class CStrokeGroup;
 

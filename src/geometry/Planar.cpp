@@ -60,8 +60,8 @@ TimedPoint FootOfPerpendicular(const TimedPoint& a, const TimedPoint& b, const T
     if (SamePosition(q, a) || SamePosition(q, b)) {
         return q;
     }
-    const double m = static_cast<double>(std::int64_t{b.y} - a.y) /
-                     static_cast<double>(std::int64_t{b.x} - a.x);
+    const double m =
+        static_cast<double>(std::int64_t{b.y} - a.y) / static_cast<double>(std::int64_t{b.x} - a.x);
     if (m == 0.0) {
         return TimedPoint{q.x, a.y, 0.0};
     }

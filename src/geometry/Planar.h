@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/TimedPoint.h"
-
 #include <cmath>
 #include <cstdint>
+
+#include "geometry/TimedPoint.h"
 
 // Cross term a.x * b.y - a.y * b.x as a double. Each product of two 32-bit
 // values fits in 64 bits; only their difference can overflow, and only for

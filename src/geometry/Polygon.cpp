@@ -1,8 +1,8 @@
 #include "geometry/Polygon.h"
 
-#include "geometry/Planar.h"
-
 #include <cmath>
+
+#include "geometry/Planar.h"
 
 double CPolygon::GetArea()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "geometry/PointList.h"
-
 #include <memory>
+
+#include "geometry/PointList.h"
 
 // A closed polygon: the last stored point repeats the first, so n distinct
 // vertices are n + 1 points. Area and perimeter are computed on first request

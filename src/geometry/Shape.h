@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/FuzzyRule.h"
-
 #include <memory>
 #include <string_view>
+
+#include "geometry/FuzzyRule.h"
 
 class CStrokeGroup;
 

@@ -1,11 +1,11 @@
 #include "geometry/StrokeGroup.h"
 
-#include "geometry/KeyedSort.h"
-#include "geometry/Planar.h"
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+
+#include "geometry/KeyedSort.h"
+#include "geometry/Planar.h"
 
 void CStrokeGroup::AddStroke(CStroke* stroke)
 {
@@ -48,8 +48,8 @@ std::vector<TimedPoint> CStrokeGroup::SortByPseudoAngle(const TimedPoint& pivot)
 // the farther point and the existing one on a tie. Sorting by key with the
 // insertion order as tie-break, then one pass over each run of equal keys,
 // gives exactly that without the quadratic cost of the insertions.
-std::vector<TimedPoint> CStrokeGroup::SortPointsByPseudoAngle(
-    const TimedPoint& pivot, const std::vector<TimedPoint>& points)
+std::vector<TimedPoint> CStrokeGroup::SortPointsByPseudoAngle(const TimedPoint& pivot,
+                                                              const std::vector<TimedPoint>& points)
 {
     const std::size_t n = points.size() + 1;
     const auto pointAt = [&](std::size_t i) -> const TimedPoint& {

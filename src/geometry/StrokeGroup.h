@@ -1,13 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "geometry/CursorList.h"
 #include "geometry/Polygon.h"
 #include "geometry/Stroke.h"
 #include "geometry/TimedPoint.h"
-
-#include <cstdint>
-#include <memory>
-#include <vector>
 
 // One or more strokes classified together. Every derived polygon (convex
 // hull, bounding box, minimum-area enclosing rectangle, largest inscribed

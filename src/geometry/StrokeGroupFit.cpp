@@ -1,11 +1,11 @@
 // The searches over the thinned hull: largest inscribed triangle and
 // quadrilateral, minimum-area enclosing rectangle.
-#include "geometry/Planar.h"
-#include "geometry/StrokeGroup.h"
-
 #include <cmath>
 #include <cstddef>
 #include <vector>
+
+#include "geometry/Planar.h"
+#include "geometry/StrokeGroup.h"
 
 namespace {
 
@@ -80,14 +80,12 @@ public:
     ClimbResult Climb3(int a, int b, int start) const
     {
         const double base = C(a, b);
-        return Climb(m_n, start,
-                     [&](int k) { return std::fabs(base + C(b, k) + C(k, a)) * 0.5; });
+        return Climb(m_n, start, [&](int k) { return std::fabs(base + C(b, k) + C(k, a)) * 0.5; });
     }
     ClimbResult Climb4(int a, int b, int c, int start) const
     {
         const double base = C(a, b) + C(b, c);
-        return Climb(m_n, start,
-                     [&](int k) { return std::fabs(base + C(c, k) + C(k, a)) * 0.5; });
+        return Climb(m_n, start, [&](int k) { return std::fabs(base + C(c, k) + C(k, a)) * 0.5; });
     }
 
     // First vertex fixed at 0: the best (0, b, c) over every b.
@@ -301,8 +299,8 @@ void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& m
     for (std::size_t v = 0; v < n; ++v) {
         // Point 0 starts the reference scan, but wins only by being an
         // extreme, so it needs no special place here.
-        const bool candidate = projAlong[v] <= lo + margin ||
-                               projAlong[v] >= hi - margin || projAcross[v] >= top - margin;
+        const bool candidate = projAlong[v] <= lo + margin || projAlong[v] >= hi - margin ||
+                               projAcross[v] >= top - margin;
         if (!candidate) {
             continue;
         }

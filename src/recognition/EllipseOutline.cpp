@@ -1,9 +1,9 @@
 #include "recognition/EllipseOutline.h"
 
-#include "geometry/Planar.h"
-
 #include <cmath>
 #include <cstddef>
+
+#include "geometry/Planar.h"
 
 std::vector<QuadrantPoint> EllipseQuadrant(double rx, double ry)
 {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "geometry/Polygon.h"
-#include "geometry/TimedPoint.h"
-
 #include <array>
 #include <memory>
 #include <vector>
+
+#include "geometry/Polygon.h"
+#include "geometry/TimedPoint.h"
 
 // One first-quadrant step of the midpoint ellipse walk, relative to the
 // ellipse's centre (x to the right, y up to the top of the quadrant).

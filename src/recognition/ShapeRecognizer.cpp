@@ -1,9 +1,9 @@
 #include "recognition/ShapeRecognizer.h"
 
+#include <algorithm>
+
 #include "geometry/StrokeGroup.h"
 #include "recognition/Shapes.h"
-
-#include <algorithm>
 
 CShape* CShapeRecognizer::Recognize(CStrokeGroup& group)
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "geometry/Shape.h"
-
 #include <memory>
 #include <vector>
+
+#include "geometry/Shape.h"
 
 class CStrokeGroup;
 

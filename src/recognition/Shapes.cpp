@@ -1,13 +1,13 @@
 #include "recognition/Shapes.h"
 
+#include <cmath>
+#include <cstddef>
+
 #include "geometry/Features.h"
 #include "geometry/FuzzySet.h"
 #include "geometry/Planar.h"
 #include "geometry/StrokeGroup.h"
 #include "recognition/EllipseOutline.h"
-
-#include <cmath>
-#include <cstddef>
 
 namespace {
 constexpr double kOpen = CFuzzySet::kOpen;
@@ -31,9 +31,9 @@ CLineShape::CLineShape(bool rotated) : CShape(rotated)
     m_closedRule =
         std::make_unique<CFuzzyRule>(CCondition{LengthPerHullPerimeter, 0.4, 0.45, kOpen, kOpen});
     m_openRule.reset();
-    m_openRule = std::make_unique<CFuzzyRule>(
-        CCondition{LengthPerHullPerimeter, 0, 0, 0.4, 0.45},
-        CCondition{HullPerimeterPerMeanStroke, 5, 10, kOpen, kOpen});
+    m_openRule =
+        std::make_unique<CFuzzyRule>(CCondition{LengthPerHullPerimeter, 0, 0, 0.4, 0.45},
+                                     CCondition{HullPerimeterPerMeanStroke, 5, 10, kOpen, kOpen});
 }
 
 void CLineShape::ComputeShape(CStrokeGroup& group)
@@ -45,11 +45,12 @@ void CLineShape::ComputeShape(CStrokeGroup& group)
 
 CTriangleShape::CTriangleShape(bool rotated) : CShape(rotated)
 {
-    m_rule = std::make_unique<CFuzzyRule>(CCondition{TriangleHullAreaRatio, 0.67, 0.77, 1, 1},
-                                          CCondition{TrianglePerimeterRatio, 0.95, 0.98, 1, 1},
-                                          CCondition{InnerPointCount, 0, 0, 1, 1},
-                                          CCondition{HullRectPerimeterRatio, 0.78, 0.8, 0.89, 0.945},
-                                          CCondition{TriangleQuadAreaRatio, 0.81, 0.87, 1, 1});
+    m_rule =
+        std::make_unique<CFuzzyRule>(CCondition{TriangleHullAreaRatio, 0.67, 0.77, 1, 1},
+                                     CCondition{TrianglePerimeterRatio, 0.95, 0.98, 1, 1},
+                                     CCondition{InnerPointCount, 0, 0, 1, 1},
+                                     CCondition{HullRectPerimeterRatio, 0.78, 0.8, 0.89, 0.945},
+                                     CCondition{TriangleQuadAreaRatio, 0.81, 0.87, 1, 1});
 }
 
 void CTriangleShape::ComputeShape(CStrokeGroup& group)
@@ -64,9 +65,10 @@ CRectangleShape::CRectangleShape(bool rotated) : CShape(rotated)
                                               CCondition{QuadRectAreaRatio, 0.72, 0.78, 1, 1},
                                               CCondition{InnerPointCount, 0, 0, 1, 1});
     } else {
-        m_rule = std::make_unique<CFuzzyRule>(CCondition{HullBoxAreaRatio, 0.8, 0.83, 1, 1},
-                                              CCondition{HullBoxPerimeterRatio, 0.87, 0.9, 1, 1},
-                                              CCondition{TriangleBoxAreaRatio, 0.45, 0.47, 0.5, 0.52});
+        m_rule =
+            std::make_unique<CFuzzyRule>(CCondition{HullBoxAreaRatio, 0.8, 0.83, 1, 1},
+                                         CCondition{HullBoxPerimeterRatio, 0.87, 0.9, 1, 1},
+                                         CCondition{TriangleBoxAreaRatio, 0.45, 0.47, 0.5, 0.52});
     }
 }
 
@@ -101,9 +103,10 @@ CEllipseShape::CEllipseShape(bool rotated) : CShape(rotated)
                                               CCondition{QuadHullAreaRatio, 0.6, 0.65, 0.71, 0.78},
                                               CCondition{InnerPointCount, 0, 0, 0, 0});
     } else {
-        m_rule = std::make_unique<CFuzzyRule>(CCondition{TriangleBoxAreaRatio, 0, 0, 0.4, 0.45},
-                                              CCondition{TriangleHullAreaRatio, 0.4, 0.43, 0.47, 0.52},
-                                              CCondition{HullBoxAreaRatio, 0.6, 0.7, 0.8, 0.9});
+        m_rule =
+            std::make_unique<CFuzzyRule>(CCondition{TriangleBoxAreaRatio, 0, 0, 0.4, 0.45},
+                                         CCondition{TriangleHullAreaRatio, 0.4, 0.43, 0.47, 0.52},
+                                         CCondition{HullBoxAreaRatio, 0.6, 0.7, 0.8, 0.9});
     }
 }
 
@@ -117,11 +120,12 @@ void CEllipseShape::ComputeShape(CStrokeGroup& group)
 CDiamondShape::CDiamondShape(bool rotated) : CShape(rotated)
 {
     if (rotated) {
-        m_rule = std::make_unique<CFuzzyRule>(CCondition{QuadHullAreaRatio, 0.78, 0.85, 1, 1},
-                                              CCondition{HullThinness, 14.5, 15.5, 21.5, 26},
-                                              CCondition{QuadRectAreaRatio, 0.52, 0.56, 0.72, 0.78},
-                                              CCondition{TriangleQuadAreaRatio, 0.5, 0.53, 0.62, 0.7},
-                                              CCondition{InnerPointCount, 0, 0, 1, 1});
+        m_rule =
+            std::make_unique<CFuzzyRule>(CCondition{QuadHullAreaRatio, 0.78, 0.85, 1, 1},
+                                         CCondition{HullThinness, 14.5, 15.5, 21.5, 26},
+                                         CCondition{QuadRectAreaRatio, 0.52, 0.56, 0.72, 0.78},
+                                         CCondition{TriangleQuadAreaRatio, 0.5, 0.53, 0.62, 0.7},
+                                         CCondition{InnerPointCount, 0, 0, 1, 1});
     } else {
         m_rule = std::make_unique<CFuzzyRule>(CCondition{TriangleBoxAreaRatio, 0, 0, 0.4, 0.45});
     }

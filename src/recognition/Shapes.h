@@ -1,12 +1,12 @@
 #pragma once
 
-#include "geometry/Polygon.h"
-#include "geometry/Shape.h"
-#include "geometry/TimedPoint.h"
-
 #include <array>
 #include <memory>
 #include <string_view>
+
+#include "geometry/Polygon.h"
+#include "geometry/Shape.h"
+#include "geometry/TimedPoint.h"
 
 // The candidate shapes of the stroke recogniser. Each has its own fuzzy rule
 // and fits its points to the group once the rule gives a non-zero degree;

@@ -1,16 +1,16 @@
 #include "recognition/StrokeAnalyzer.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
 #include "geometry/Planar.h"
 #include "geometry/PointHelpers.h"
 #include "geometry/Stroke.h"
 #include "geometry/StrokeGroup.h"
 #include "recognition/ShapeRecognizer.h"
 #include "recognition/Shapes.h"
-
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <string_view>
 
 namespace {
 
@@ -21,10 +21,7 @@ constexpr double kOpenTriangleGap = 50;
 // A vertex this close to an end of the stroke is that end.
 constexpr double kVertexNearEnd = 10;
 
-double Dist(const StrokePoint& a, const TimedPoint& b)
-{
-    return Distance(a.x, a.y, b.x, b.y);
-}
+double Dist(const StrokePoint& a, const TimedPoint& b) { return Distance(a.x, a.y, b.x, b.y); }
 
 void WriteOpenTriangle(const CTriangleShape& triangle, const CPointArray& in, CPointArray& out)
 {

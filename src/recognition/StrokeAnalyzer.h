@@ -1,12 +1,11 @@
 #pragma once
 
-#include "geometry/PointArray.h"
-#include "geometry/TimedPoint.h"
-
 #include <array>
-
 #include <string>
 #include <vector>
+
+#include "geometry/PointArray.h"
+#include "geometry/TimedPoint.h"
 
 // A candidate's name and the degree it reached.
 struct ShapeDegree {
@@ -16,9 +15,9 @@ struct ShapeDegree {
 
 // What a recognition decided, for tools that show more than the points.
 struct ShapeReport {
-    std::string shape;                     // the shape written, or empty
-    std::vector<ShapeDegree> firstPass;    // every candidate's degree on the
-                                           // stroke as drawn, in order
+    std::string shape;                   // the shape written, or empty
+    std::vector<ShapeDegree> firstPass;  // every candidate's degree on the
+                                         // stroke as drawn, in order
 };
 
 // The corner an open two-legged stroke (first point f, last point l) turns

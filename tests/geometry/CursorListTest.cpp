@@ -1,10 +1,10 @@
-#include "geometry/CursorList.h"
-#include "geometry/PointList.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
+
+#include "geometry/CursorList.h"
+#include "geometry/PointList.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
 #include "TestPoints.h"
 #include "geometry/Features.h"
 #include "geometry/FuzzyRule.h"
 #include "geometry/FuzzySet.h"
 #include "geometry/Shape.h"
 #include "geometry/StrokeGroup.h"
-
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
 
 namespace {
 constexpr double kOpen = CFuzzySet::kOpen;

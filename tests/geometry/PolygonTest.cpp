@@ -1,10 +1,10 @@
-#include "TestPoints.h"
-#include "geometry/Planar.h"
-#include "geometry/Polygon.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "TestPoints.h"
+#include "geometry/Planar.h"
+#include "geometry/Polygon.h"
 
 TEST(PolygonMeasures, ClosedSquare)
 {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "geometry/Planar.h"
-#include "geometry/TimedPoint.h"
-
 #include <cmath>
 #include <utility>
 #include <vector>
+
+#include "geometry/Planar.h"
+#include "geometry/TimedPoint.h"
 
 // Plain transcriptions of the hull searches, every area through TriangleArea
 // or QuadArea and every extreme from a full scan: the models the optimised
@@ -105,8 +105,8 @@ inline Hull LargestQuad(const Hull& p)
     int a2 = 0, b2 = 0, c2 = 0, d2 = 0;
     for (int b = 1; b <= b1; ++b) {
         for (int c = b == b1 ? b1 + 1 : b1; c <= c1; ++c) {
-            const auto [area, d] = Climb(
-                n, c == c1 ? c1 + 1 : c1, [&](int k) { return QuadArea(p[0], p[b], p[c], p[k]); });
+            const auto [area, d] = Climb(n, c == c1 ? c1 + 1 : c1,
+                                         [&](int k) { return QuadArea(p[0], p[b], p[c], p[k]); });
             if (area > best) {
                 best = area;
                 b2 = b;
@@ -121,9 +121,9 @@ inline Hull LargestQuad(const Hull& p)
         int r[4] = {0, 0, 0, 0};
         for (int b = a == b2 ? b2 + 1 : b2; b <= c2; ++b) {
             for (int c = b == c2 ? c2 + 1 : c2; c <= d2; ++c) {
-                const auto [area, d] =
-                    Climb(n, c == d2 ? d2 + 1 : d2,
-                          [&](int k) { return QuadArea(p[a], p[b], p[c], p[k]); });
+                const auto [area, d] = Climb(n, c == d2 ? d2 + 1 : d2, [&](int k) {
+                    return QuadArea(p[a], p[b], p[c], p[k]);
+                });
                 if (area > phaseBest) {
                     phaseBest = area;
                     r[0] = a;

@@ -1,12 +1,12 @@
-#include "ReferenceSearches.h"
-#include "TestPoints.h"
-#include "geometry/StrokeGroup.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
+
+#include "ReferenceSearches.h"
+#include "TestPoints.h"
+#include "geometry/StrokeGroup.h"
 
 namespace {
 
@@ -38,7 +38,8 @@ CStroke& RandomStroke(std::mt19937& rng, CStroke& stroke)
     const double size = 5 + 600 * unit(rng);
     for (int i = 0; i < n; ++i) {
         if (kind == 0) {
-            stroke.AddPoint(static_cast<int>(size * unit(rng)), static_cast<int>(size * unit(rng)), 0);
+            stroke.AddPoint(static_cast<int>(size * unit(rng)), static_cast<int>(size * unit(rng)),
+                            0);
         } else if (kind == 1) {
             const double t = 2 * 3.141592653589793 * i / n;
             const double r = size * (1 + 0.05 * unit(rng));
@@ -68,8 +69,10 @@ TEST(SearchEquivalence, InteriorPointsDoNotChangeTheHull)
         const std::vector<TimedPoint> all = group.AllPoints();
         const std::vector<TimedPoint> kept = CStrokeGroup::DropInteriorPoints(all);
         EXPECT_LE(kept.size(), all.size());
-        const auto full = CStrokeGroup::GrahamScan(CStrokeGroup::SortPointsByPseudoAngle(pivot, all));
-        const auto fast = CStrokeGroup::GrahamScan(CStrokeGroup::SortPointsByPseudoAngle(pivot, kept));
+        const auto full =
+            CStrokeGroup::GrahamScan(CStrokeGroup::SortPointsByPseudoAngle(pivot, all));
+        const auto fast =
+            CStrokeGroup::GrahamScan(CStrokeGroup::SortPointsByPseudoAngle(pivot, kept));
         ASSERT_EQ(PointsOf(*full), PointsOf(*fast)) << "round " << round;
     }
 }

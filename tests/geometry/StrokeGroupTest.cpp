@@ -1,13 +1,13 @@
-#include "TestPoints.h"
-#include "geometry/CursorList.h"
-#include "geometry/Planar.h"
-#include "geometry/StrokeGroup.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
+
+#include "TestPoints.h"
+#include "geometry/CursorList.h"
+#include "geometry/Planar.h"
+#include "geometry/StrokeGroup.h"
 
 using Points = std::vector<std::pair<int, int>>;
 
@@ -220,7 +220,8 @@ TEST(StrokeGroupSort, MatchesSortedInsertion)
         for (const TimedPoint* p : reference) {
             EXPECT_EQ(sorted[static_cast<std::size_t>(i)].x, p->x);
             EXPECT_EQ(sorted[static_cast<std::size_t>(i)].y, p->y);
-            EXPECT_EQ(sorted[static_cast<std::size_t>(i)].time, p->time) << "tie kept the wrong point";
+            EXPECT_EQ(sorted[static_cast<std::size_t>(i)].time, p->time)
+                << "tie kept the wrong point";
             ++i;
         }
     }
@@ -246,8 +247,8 @@ TEST(StrokeGroupHull, ConvexAndContainsEveryPoint)
                 const double cross =
                     double(pts[e + 1].first - pts[e].first) * (p.y - pts[e].second) -
                     double(pts[e + 1].second - pts[e].second) * (p.x - pts[e].first);
-                const double len = std::hypot(pts[e + 1].first - pts[e].first,
-                                              pts[e + 1].second - pts[e].second);
+                const double len =
+                    std::hypot(pts[e + 1].first - pts[e].first, pts[e + 1].second - pts[e].second);
                 EXPECT_GE(cross / len, -12.0);
             }
         }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "geometry/Polygon.h"
-#include "geometry/Stroke.h"
-#include "geometry/TimedPoint.h"
-
 #include <initializer_list>
 #include <utility>
 #include <vector>
+
+#include "geometry/Polygon.h"
+#include "geometry/Stroke.h"
+#include "geometry/TimedPoint.h"
 
 // Literal point fixtures for the geometry tests.
 inline CPolygon MakePolygonOf(std::initializer_list<std::pair<int, int>> points)
@@ -34,7 +34,4 @@ inline std::vector<std::pair<int, int>> PointsOf(CPolygon& polygon)
     return result;
 }
 
-inline TimedPoint Pt(int x, int y)
-{
-    return TimedPoint{x, y, 0.0};
-}
+inline TimedPoint Pt(int x, int y) { return TimedPoint{x, y, 0.0}; }

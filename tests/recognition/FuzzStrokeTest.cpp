@@ -1,12 +1,12 @@
-#include "StrokeFixtures.h"
-#include "recognition/StrokeAnalyzer.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <random>
+
+#include "StrokeFixtures.h"
+#include "recognition/StrokeAnalyzer.h"
 
 namespace {
 
@@ -28,58 +28,60 @@ CPointArray RandomStroke(std::mt19937& rng, int kind)
     const int ox = anywhere(rng) / 2, oy = anywhere(rng) / 2;
     CPointArray stroke;
     switch (kind) {
-    case 0:  // points scattered in a box
-        for (int i = 0; i < count; ++i) {
-            stroke.Add(Clamp(ox + scale * (unit(rng) - 0.5)), Clamp(oy + scale * (unit(rng) - 0.5)), 1);
-        }
-        break;
-    case 1: {  // one point repeated
-        const int x = anywhere(rng), y = anywhere(rng);
-        for (int i = 0; i < count; ++i) {
-            stroke.Add(x, y, 1);
-        }
-        break;
-    }
-    case 2: {  // collinear, often axis-parallel, forwards and back
-        const int dx = static_cast<int>(rng() % 3) == 0 ? 0 : static_cast<int>(rng() % 7) - 3;
-        const int dy = dx != 0 && rng() % 2 == 0 ? 0 : static_cast<int>(rng() % 7) - 3;
-        int t = 0;
-        for (int i = 0; i < count; ++i) {
-            t += static_cast<int>(rng() % 5) - 1;
-            stroke.Add(Clamp(ox + static_cast<double>(dx) * t * scale / 1000),
-                       Clamp(oy + static_cast<double>(dy) * t * scale / 1000), 1);
-        }
-        break;
-    }
-    case 3: {  // random walk with repeated points
-        double x = ox, y = oy;
-        for (int i = 0; i < count; ++i) {
-            if (rng() % 4 != 0) {
-                x += (unit(rng) - 0.5) * scale / 20;
-                y += (unit(rng) - 0.5) * scale / 20;
+        case 0:  // points scattered in a box
+            for (int i = 0; i < count; ++i) {
+                stroke.Add(Clamp(ox + scale * (unit(rng) - 0.5)),
+                           Clamp(oy + scale * (unit(rng) - 0.5)), 1);
             }
-            stroke.Add(Clamp(x), Clamp(y), 1);
-        }
-        break;
-    }
-    default: {  // rough ellipses and polygons of any size: shapes get fitted
-        const double a = scale * (0.2 + unit(rng)), b = scale * (0.2 + unit(rng));
-        const double turn = unit(rng) * fixtures::kPi;
-        const int corners = 3 + static_cast<int>(rng() % 6);
-        const bool round = rng() % 2 == 0;
-        const double sweep = 2 * fixtures::kPi * (0.6 + 0.5 * unit(rng));
-        for (int i = 0; i < count; ++i) {
-            double t = sweep * i / count;
-            if (!round) {
-                t = std::floor(t / (2 * fixtures::kPi / corners)) * (2 * fixtures::kPi / corners);
+            break;
+        case 1: {  // one point repeated
+            const int x = anywhere(rng), y = anywhere(rng);
+            for (int i = 0; i < count; ++i) {
+                stroke.Add(x, y, 1);
             }
-            const double w = 1 + 0.05 * (unit(rng) - 0.5);
-            const double lx = a * w * std::cos(t), ly = b * w * std::sin(t);
-            stroke.Add(Clamp(ox + lx * std::cos(turn) - ly * std::sin(turn)),
-                       Clamp(oy + lx * std::sin(turn) + ly * std::cos(turn)), 1);
+            break;
         }
-        break;
-    }
+        case 2: {  // collinear, often axis-parallel, forwards and back
+            const int dx = static_cast<int>(rng() % 3) == 0 ? 0 : static_cast<int>(rng() % 7) - 3;
+            const int dy = dx != 0 && rng() % 2 == 0 ? 0 : static_cast<int>(rng() % 7) - 3;
+            int t = 0;
+            for (int i = 0; i < count; ++i) {
+                t += static_cast<int>(rng() % 5) - 1;
+                stroke.Add(Clamp(ox + static_cast<double>(dx) * t * scale / 1000),
+                           Clamp(oy + static_cast<double>(dy) * t * scale / 1000), 1);
+            }
+            break;
+        }
+        case 3: {  // random walk with repeated points
+            double x = ox, y = oy;
+            for (int i = 0; i < count; ++i) {
+                if (rng() % 4 != 0) {
+                    x += (unit(rng) - 0.5) * scale / 20;
+                    y += (unit(rng) - 0.5) * scale / 20;
+                }
+                stroke.Add(Clamp(x), Clamp(y), 1);
+            }
+            break;
+        }
+        default: {  // rough ellipses and polygons of any size: shapes get fitted
+            const double a = scale * (0.2 + unit(rng)), b = scale * (0.2 + unit(rng));
+            const double turn = unit(rng) * fixtures::kPi;
+            const int corners = 3 + static_cast<int>(rng() % 6);
+            const bool round = rng() % 2 == 0;
+            const double sweep = 2 * fixtures::kPi * (0.6 + 0.5 * unit(rng));
+            for (int i = 0; i < count; ++i) {
+                double t = sweep * i / count;
+                if (!round) {
+                    t = std::floor(t / (2 * fixtures::kPi / corners)) *
+                        (2 * fixtures::kPi / corners);
+                }
+                const double w = 1 + 0.05 * (unit(rng) - 0.5);
+                const double lx = a * w * std::cos(t), ly = b * w * std::sin(t);
+                stroke.Add(Clamp(ox + lx * std::cos(turn) - ly * std::sin(turn)),
+                           Clamp(oy + lx * std::sin(turn) + ly * std::cos(turn)), 1);
+            }
+            break;
+        }
     }
     return stroke;
 }

@@ -1,11 +1,11 @@
-#include "recognition/StrokeAnalyzer.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+
+#include "recognition/StrokeAnalyzer.h"
 
 namespace {
 

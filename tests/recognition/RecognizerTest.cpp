@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
 #include "StrokeFixtures.h"
 #include "geometry/StrokeGroup.h"
 #include "recognition/ShapeRecognizer.h"
 #include "recognition/Shapes.h"
 #include "recognition/StrokeAnalyzer.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 using fixtures::Circle;
 using fixtures::Ellipse;
@@ -136,7 +136,7 @@ TEST(RecognizeShapeEndToEnd, RotatedRectangle)
         ASSERT_EQ(r.points.size(), 5u);
         // The corners follow the turned sides: two adjacent sides near 200 and 120.
         const double side1 = std::hypot(r.points[1].first - r.points[0].first,
-                                         r.points[1].second - r.points[0].second);
+                                        r.points[1].second - r.points[0].second);
         const double side2 = std::hypot(r.points[2].first - r.points[1].first,
                                         r.points[2].second - r.points[1].second);
         EXPECT_NEAR(std::max(side1, side2), 200, 12) << degrees;
@@ -163,8 +163,8 @@ TEST(RecognizeShapeEndToEnd, DiamondComesOutAxisAligned)
             maxY = std::max(maxY, p.y);
         }
         const int midX = (minX + maxX) / 2, midY = (minY + maxY) / 2;
-        EXPECT_EQ(r.points, (Points{{minX, midY}, {midX, maxY}, {maxX, midY}, {midX, minY},
-                                    {minX, midY}}));
+        EXPECT_EQ(r.points,
+                  (Points{{minX, midY}, {midX, maxY}, {maxX, midY}, {midX, minY}, {minX, midY}}));
     }
 }
 

@@ -1,13 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 #include "StrokeFixtures.h"
 #include "geometry/Features.h"
 #include "geometry/StrokeGroup.h"
 #include "recognition/EllipseOutline.h"
 #include "recognition/Shapes.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 

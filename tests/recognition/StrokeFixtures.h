@@ -1,11 +1,11 @@
 #pragma once
 
-#include "geometry/PointArray.h"
-
 #include <cmath>
 #include <random>
 #include <utility>
 #include <vector>
+
+#include "geometry/PointArray.h"
 
 // Synthetic strokes as a mouse would record them: integer points every few
 // pixels along a path, optionally with a hand's wobble.
@@ -70,8 +70,8 @@ inline std::vector<std::pair<double, double>> RectangleCorners(double cx, double
                                                                double h, double turn)
 {
     std::vector<std::pair<double, double>> corners;
-    const double local[5][2] = {{-w / 2, -h / 2}, {w / 2, -h / 2}, {w / 2, h / 2},
-                                {-w / 2, h / 2},  {-w / 2, -h / 2}};
+    const double local[5][2] = {
+        {-w / 2, -h / 2}, {w / 2, -h / 2}, {w / 2, h / 2}, {-w / 2, h / 2}, {-w / 2, -h / 2}};
     for (const auto& l : local) {
         corners.emplace_back(cx + l[0] * std::cos(turn) - l[1] * std::sin(turn),
                              cy + l[0] * std::sin(turn) + l[1] * std::cos(turn));

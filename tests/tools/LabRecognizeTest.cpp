@@ -1,17 +1,16 @@
-#include "LabCommand.h"
-#include "LabRecognize.h"
+#include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "LabCommand.h"
+#include "LabRecognize.h"
 
 namespace {
 
@@ -66,8 +65,8 @@ std::string ScribbleJson()
 
 TEST(LabRecognize, CircleAndLine)
 {
-    const LabRun run = RunRecognize({}, CircleJson(100, 100, 50) +
-                                   "{\"points\": [[10, 10], [110, 60], [210, 110]]}\n");
+    const LabRun run = RunRecognize(
+        {}, CircleJson(100, 100, 50) + "{\"points\": [[10, 10], [110, 60], [210, 110]]}\n");
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.lines.size(), 2u);
     EXPECT_EQ(run.lines[0].value("shape").toString(), "Circle");
@@ -89,8 +88,8 @@ TEST(LabRecognize, NothingRecognisedGivesNullAndNoPoints)
     EXPECT_TRUE(run.lines[0].value("shape").isNull());
     EXPECT_TRUE(run.lines[0].value("points").toArray().isEmpty());
     const QJsonObject degrees = run.lines[0].value("degrees").toObject();
-    EXPECT_EQ(degrees.keys(), (QStringList{"Circle", "Diamond", "Ellipse", "Line", "Rectangle",
-                                           "Triangle"}));
+    EXPECT_EQ(degrees.keys(),
+              (QStringList{"Circle", "Diamond", "Ellipse", "Line", "Rectangle", "Triangle"}));
 }
 
 TEST(LabRecognize, DegreesOfFirstPass)
@@ -104,8 +103,9 @@ TEST(LabRecognize, DegreesOfFirstPass)
 
 TEST(LabRecognize, MalformedLinesReportAndGoOn)
 {
-    const LabRun run = RunRecognize({}, "not json\n{\"points\": 5}\n{\"points\": [[1]]}\n"
-                               "{\"points\": [[1, \"a\"]]}\n{\"points\": [[1, 2], [3, 4]]}\n");
+    const LabRun run = RunRecognize({},
+                                    "not json\n{\"points\": 5}\n{\"points\": [[1]]}\n"
+                                    "{\"points\": [[1, \"a\"]]}\n{\"points\": [[1, 2], [3, 4]]}\n");
     EXPECT_EQ(run.status, 1);
     ASSERT_EQ(run.lines.size(), 5u);
     for (int i = 0; i < 4; ++i) {

@@ -1,12 +1,11 @@
 #include "LabRecognize.h"
 
+#include <QJsonArray>
+#include <ostream>
+
 #include "LabCommand.h"
 #include "LabJson.h"
 #include "recognition/StrokeAnalyzer.h"
-
-#include <QJsonArray>
-
-#include <ostream>
 
 namespace {
 
@@ -69,8 +68,9 @@ int RunLabRecognize(const std::vector<std::string>& args, std::istream& in, std:
             return 2;
         }
     }
-    return RunJsonLines(
-        in, out, [degrees](const QJsonObject& stroke) { return RecognizeStrokeJson(stroke, degrees); });
+    return RunJsonLines(in, out, [degrees](const QJsonObject& stroke) {
+        return RecognizeStrokeJson(stroke, degrees);
+    });
 }
 
 namespace {

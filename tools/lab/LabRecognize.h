@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QJsonObject>
-
 #include <iosfwd>
 #include <string>
 #include <vector>
