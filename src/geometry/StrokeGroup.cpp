@@ -221,10 +221,12 @@ std::unique_ptr<CPolygon> CStrokeGroup::MakeInnerTriangle()
     for (int k = 0; k < 3; ++k) {
         const TimedPoint& u = t[(k + 1) % 3];
         const TimedPoint& w = t[(k + 2) % 3];
-        const int mx = u.x + (w.x - u.x) / 2;
-        const int my = u.y + (w.y - u.y) / 2;
-        v[k].x = TruncToInt((t[k].x - mx) * 0.6 + mx);
-        v[k].y = TruncToInt((t[k].y - my) * 0.6 + my);
+        // Integer halving truncates toward zero; 64 bits keep far-apart
+        // vertices from overflowing.
+        const std::int64_t mx = u.x + (std::int64_t{w.x} - u.x) / 2;
+        const std::int64_t my = u.y + (std::int64_t{w.y} - u.y) / 2;
+        v[k].x = TruncToInt(static_cast<double>(t[k].x - mx) * 0.6 + static_cast<double>(mx));
+        v[k].y = TruncToInt(static_cast<double>(t[k].y - my) * 0.6 + static_cast<double>(my));
     }
     inner->Add(v[0]);
     inner->Add(v[1]);

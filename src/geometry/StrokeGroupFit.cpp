@@ -344,8 +344,13 @@ Rectangle RectangleOnEdge(const std::vector<TimedPoint>& p, int s)
     r.foot1 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(minAlong)]);
     r.foot2 = FootOfPerpendicular(from, to, p[static_cast<std::size_t>(maxAlong)]);
 
-    const TimedPoint ahead{from.x + 100, from.y, 0.0};
-    const double theta = SegmentAngle(CSegment(from, ahead), edge);
+    // The edge's direction: the signed angle from a segment 100 pixels to the
+    // right of `from` onto the edge, as SegmentAngle forms it (cross
+    // 100 * dy - 0 * dx, dot 100 * dx + 0 * dy), without building a point
+    // that could lie beyond the int range.
+    const double dx = static_cast<double>(std::int64_t{to.x} - from.x);
+    const double dy = static_cast<double>(std::int64_t{to.y} - from.y);
+    const double theta = std::atan2(100 * dy - 0 * dx, 100 * dx + 0 * dy);
     const double offsetX = 100 * std::cos(theta + kHalfPi);
     const double offsetY = 100 * std::sin(theta + kHalfPi);
     const TimedPoint side1{TruncSnapped(r.foot1.x + offsetX), TruncSnapped(r.foot1.y + offsetY),

@@ -104,14 +104,18 @@ TEST(LabRecognize, DegreesOfFirstPass)
 TEST(LabRecognize, MalformedLinesReportAndGoOn)
 {
     const LabRun run = RunRecognize({},
-                                    "not json\n{\"points\": 5}\n{\"points\": [[1]]}\n"
-                                    "{\"points\": [[1, \"a\"]]}\n{\"points\": [[1, 2], [3, 4]]}\n");
+                                    "not json\n"
+                                    "{\"points\": 5}\n"
+                                    "{\"points\": [[1]]}\n"
+                                    "{\"points\": [[1, \"a\"]]}\n"
+                                    "{\"points\": [[0, 0], [100001, 0]]}\n"
+                                    "{\"points\": [[1, 2], [3, 4]]}\n");
     EXPECT_EQ(run.status, 1);
-    ASSERT_EQ(run.lines.size(), 5u);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(run.lines.size(), 6u);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(run.lines[static_cast<std::size_t>(i)].contains("error")) << i;
     }
-    EXPECT_FALSE(run.lines[4].contains("error"));
+    EXPECT_FALSE(run.lines[5].contains("error"));
 }
 
 TEST(LabRecognize, UnknownOptionIsRefused)
