@@ -121,3 +121,32 @@ TEST(RecognizeShapeFuzz, RandomStrokesAreHandledSafely)
     RecordProperty("seconds", std::to_string(seconds));
     EXPECT_GT(recognised, 0);
 }
+
+// Small shapes near the ends of the int range: every product and difference
+// of coordinates must stay defined (the sanitizer build checks it).
+TEST(RecognizeShapeFuzz, ShapesNearTheEndsOfTheIntRange)
+{
+    constexpr int kFar = 2147483647 - 1000;
+    for (const int ox : {kFar, -kFar - 1, 0}) {
+        for (const int oy : {kFar, -kFar - 1}) {
+            const std::vector<CPointArray> strokes = {
+                fixtures::Circle(0, 0, 200, 60),
+                fixtures::Path(fixtures::RectangleCorners(0, 0, 300, 200, 0.3), 20),
+                fixtures::Path({{0, -200}, {200, 150}, {-200, 150}, {0, -195}}, 20),
+                fixtures::Scribble(300, 4)};
+            for (const CPointArray& shape : strokes) {
+                CPointArray in;
+                for (const StrokePoint& p : shape) {
+                    // Shift toward the far corner without leaving the int range.
+                    const long long x = static_cast<long long>(p.x) + (ox > 0 ? ox - 600 : ox + 600);
+                    const long long y = static_cast<long long>(p.y) + (oy > 0 ? oy - 600 : oy + 600);
+                    in.Add(static_cast<int>(x), static_cast<int>(y), 1);
+                }
+                CPointArray out;
+                const bool ok = CStrokeAnalyzer().RecognizeShape(in, out);
+                EXPECT_EQ(ok, out.GetCount() > 0);
+                EXPECT_LT(out.GetCount(), 100000);
+            }
+        }
+    }
+}
