@@ -95,7 +95,7 @@ TEST(RecognizeShapeFuzz, RandomStrokesAreHandledSafely)
     std::mt19937 rng(20261208);
     const auto start = std::chrono::steady_clock::now();
     int recognised = 0;
-    constexpr int kStrokes = 3000;
+    constexpr int kStrokes = 8000;
     for (int n = 0; n < kStrokes; ++n) {
         const int kind = static_cast<int>(rng() % 6);
         const CPointArray in = RandomStroke(rng, kind);
