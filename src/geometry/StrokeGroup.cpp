@@ -4,8 +4,12 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "geometry/HullSearch.h"
 #include "geometry/KeyedSort.h"
 #include "geometry/Planar.h"
+
+CStrokeGroup::CStrokeGroup() = default;
+CStrokeGroup::~CStrokeGroup() = default;
 
 void CStrokeGroup::AddStroke(CStroke* stroke)
 {

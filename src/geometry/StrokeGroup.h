@@ -18,9 +18,12 @@
 // A group must hold at least one point before any getter is called: the
 // getters read the first point of the first stroke by index, and a missing
 // index is the hard stop of CCursorList. IsEmpty() tells callers in advance.
+class CHullSearch;
+
 class CStrokeGroup {
 public:
-    CStrokeGroup() = default;
+    CStrokeGroup();
+    ~CStrokeGroup();
     CStrokeGroup(const CStrokeGroup&) = delete;
     CStrokeGroup& operator=(const CStrokeGroup&) = delete;
 
@@ -72,6 +75,7 @@ private:
     void ForEachPoint(Visit&& visit) const;
 
     std::unique_ptr<CPolygon> ComputeRawHull();
+    CHullSearch& HullSearch();
     static std::unique_ptr<CPolygon> ThinHull(CPolygon& raw);
 
     double m_length = 0.0;
@@ -82,6 +86,7 @@ private:
     std::unique_ptr<CPolygon> m_enclosingRect;
     std::unique_ptr<CPolygon> m_largestTriangle;
     std::unique_ptr<CPolygon> m_largestQuad;
+    std::unique_ptr<CHullSearch> m_search;  // shared by the triangle and quad searches
 };
 
 template <typename Visit>

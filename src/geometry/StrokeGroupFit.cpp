@@ -1,9 +1,11 @@
 // The searches over the thinned hull: largest inscribed triangle and
 // quadrilateral, minimum-area enclosing rectangle.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
 
+#include "geometry/HullSearch.h"
 #include "geometry/Planar.h"
 #include "geometry/StrokeGroup.h"
 
@@ -32,112 +34,37 @@ std::unique_ptr<CPolygon> PaddedCopy(const std::vector<TimedPoint>& p, int size)
     return result;
 }
 
-struct ClimbResult {
-    double area;
-    int position;
-};
-
-// Moves the free vertex forward from `start` while the area strictly grows.
-// Candidate vertices are 0 .. n - 2 (point n - 1 closes the hull). Returns
-// the best area and the last position that improved it; area 0 and `start`
-// when no step was possible or the first step gave nothing.
-template <typename AreaAt>
-ClimbResult Climb(int n, int start, AreaAt&& areaAt)
-{
-    ClimbResult result{0.0, start};
-    for (int k = start; k < n - 1; ++k) {
-        const double area = areaAt(k);
-        if (!(area > result.area)) {
-            break;
-        }
-        result = {area, k};
-    }
-    return result;
-}
-
-class CHullSearch {
-public:
-    // The cross terms of every pair of hull points are computed once: the
-    // searches evaluate the same pairs many times over.
-    explicit CHullSearch(std::vector<TimedPoint> points)
-        : m_p(std::move(points)), m_n(static_cast<int>(m_p.size()))
-    {
-        const std::size_t n = m_p.size();
-        m_cross.resize(n * n);
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t j = 0; j < n; ++j) {
-                m_cross[i * n + j] = Cross(m_p[i], m_p[j]);
-            }
-        }
-    }
-
-    const TimedPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
-    int Count() const { return m_n; }
-
-    // TriangleArea(P(a), P(b), P(k)) and QuadArea(P(a), P(b), P(c), P(k)):
-    // the same cross terms added in the same order, so the same doubles,
-    // with the terms that do not depend on k summed once.
-    ClimbResult Climb3(int a, int b, int start) const
-    {
-        const double base = C(a, b);
-        return Climb(m_n, start, [&](int k) { return std::fabs(base + C(b, k) + C(k, a)) * 0.5; });
-    }
-    ClimbResult Climb4(int a, int b, int c, int start) const
-    {
-        const double base = C(a, b) + C(b, c);
-        return Climb(m_n, start, [&](int k) { return std::fabs(base + C(c, k) + C(k, a)) * 0.5; });
-    }
-
-    // First vertex fixed at 0: the best (0, b, c) over every b.
-    void TrianglePhase1(double& best, int& bBest, int& cBest) const
-    {
-        best = 0;
-        bBest = 0;
-        cBest = 0;
-        for (int b = 1; b <= m_n - 2; ++b) {
-            const ClimbResult r = Climb3(0, b, b + 1);
-            if (r.area > best) {
-                best = r.area;
-                bBest = b;
-                cBest = r.position;
-            }
-        }
-    }
-
-private:
-    double C(int i, int j) const
-    {
-        return m_cross[static_cast<std::size_t>(i) * m_p.size() + static_cast<std::size_t>(j)];
-    }
-
-    std::vector<TimedPoint> m_p;
-    int m_n;
-    std::vector<double> m_cross;
-};
-
 }  // namespace
+
+CHullSearch& CStrokeGroup::HullSearch()
+{
+    if (!m_search) {
+        m_search = std::make_unique<CHullSearch>(HullPoints(GetConvexHull()));
+    }
+    return *m_search;
+}
 
 CPolygon& CStrokeGroup::GetLargestTriangle()
 {
     if (m_largestTriangle) {
         return *m_largestTriangle;
     }
-    const CHullSearch s(HullPoints(GetConvexHull()));
+    CHullSearch& s = HullSearch();
     const int n = s.Count();
     if (n <= 3) {
-        m_largestTriangle = PaddedCopy(HullPoints(GetConvexHull()), 4);
+        m_largestTriangle = PaddedCopy(s.Points(), 4);
         return *m_largestTriangle;
     }
-    double best = 0;
-    int b1 = 0, c1 = 0;
-    s.TrianglePhase1(best, b1, c1);
+    const CHullSearch::Phase1Result& phase1 = s.Phase1();
+    double best = phase1.best;
+    const int b1 = phase1.b1, c1 = phase1.c1;
     int A = 0, B = b1, C = c1;
 
     for (int a = 1; a <= b1; ++a) {
         double phaseBest = 0;
         int ra = 0, rb = 0, rc = 0;
         for (int b = (a == b1 ? b1 + 1 : b1); b <= c1; ++b) {
-            const ClimbResult r = s.Climb3(a, b, b == c1 ? c1 + 1 : c1);
+            const CHullSearch::ClimbResult r = s.Climb3(a, b, b == c1 ? c1 + 1 : c1);
             if (r.area > phaseBest) {
                 phaseBest = r.area;
                 ra = a;
@@ -165,22 +92,20 @@ CPolygon& CStrokeGroup::GetLargestQuad()
     if (m_largestQuad) {
         return *m_largestQuad;
     }
-    const CHullSearch s(HullPoints(GetConvexHull()));
+    CHullSearch& s = HullSearch();
     const int n = s.Count();
     if (n <= 4) {
-        m_largestQuad = PaddedCopy(HullPoints(GetConvexHull()), 5);
+        m_largestQuad = PaddedCopy(s.Points(), 5);
         return *m_largestQuad;
     }
-    double triangleBest = 0;
-    int b1 = 0, c1 = 0;
-    s.TrianglePhase1(triangleBest, b1, c1);
+    const int b1 = s.Phase1().b1, c1 = s.Phase1().c1;
 
     // Second phase: first vertex 0, the middle two within the triangle's range.
     double best = 0;
     int a2 = 0, b2 = 0, c2 = 0, d2 = 0;
     for (int b = 1; b <= b1; ++b) {
         for (int c = (b == b1 ? b1 + 1 : b1); c <= c1; ++c) {
-            const ClimbResult r = s.Climb4(0, b, c, c == c1 ? c1 + 1 : c1);
+            const CHullSearch::ClimbResult r = s.Climb4(0, b, c, c == c1 ? c1 + 1 : c1);
             if (r.area > best) {
                 best = r.area;
                 b2 = b;
@@ -197,7 +122,7 @@ CPolygon& CStrokeGroup::GetLargestQuad()
         int ra = 0, rb = 0, rc = 0, rd = 0;
         for (int b = (a == b2 ? b2 + 1 : b2); b <= c2; ++b) {
             for (int c = (b == c2 ? c2 + 1 : c2); c <= d2; ++c) {
-                const ClimbResult r = s.Climb4(a, b, c, c == d2 ? d2 + 1 : d2);
+                const CHullSearch::ClimbResult r = s.Climb4(a, b, c, c == d2 ? d2 + 1 : d2);
                 if (r.area > phaseBest) {
                     phaseBest = r.area;
                     ra = a;
@@ -263,7 +188,8 @@ void AlongAcross(const CSegment& edge, const TimedPoint& v, double& along, doubl
 // cross / |edge| equal along and across up to rounding (far below 1e-9
 // of the hull's size), so only points within that margin of the projected
 // extremes can win, and only those are scanned exactly: the trigonometry
-// runs for a handful of points per edge instead of all of them.
+// runs for a handful of points per edge instead of all of them. The
+// projections are compared unscaled (dot and cross, margin times |edge|).
 void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& minAlong,
                   int& maxAlong, int& maxAcross)
 {
@@ -278,9 +204,8 @@ void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& m
     for (std::size_t v = 0; v < n; ++v) {
         const double dx = static_cast<double>(std::int64_t{p[v].x} - edge.start.x);
         const double dy = static_cast<double>(std::int64_t{p[v].y} - edge.start.y);
-        // A degenerate edge has no direction: fall back to the full scan.
-        projAlong[v] = elen > 0 ? (ex * dx + ey * dy) / elen : 0.0;
-        projAcross[v] = elen > 0 ? (ex * dy - ey * dx) / elen : 0.0;
+        projAlong[v] = ex * dx + ey * dy;
+        projAcross[v] = ex * dy - ey * dx;
         if (v == 0 || projAlong[v] < lo) {
             lo = projAlong[v];
         }
@@ -290,43 +215,51 @@ void EdgeExtremes(const std::vector<TimedPoint>& p, const CSegment& edge, int& m
         if (v == 0 || projAcross[v] > top) {
             top = projAcross[v];
         }
-        reach = std::fmax(reach, std::fabs(dx) + std::fabs(dy));
+        reach = std::max(reach, std::fabs(dx) + std::fabs(dy));
     }
-    const double margin = elen > 0 ? 1e-9 * reach : HUGE_VAL;
+    // A degenerate edge has no direction: every point is scanned.
+    const double margin = elen > 0 ? 1e-9 * reach * elen : HUGE_VAL;
 
-    bool first = true;
-    double minA = 0, maxA = 0, maxC = 0;
+    // One pass finds each extreme's candidates. A lone candidate is the
+    // winner as it stands; several (a tie within the margin) are told apart
+    // by their exact values, the first index kept among equals.
+    const auto isMinAlong = [&](std::size_t v) { return projAlong[v] <= lo + margin; };
+    const auto isMaxAlong = [&](std::size_t v) { return projAlong[v] >= hi - margin; };
+    const auto isMaxAcross = [&](std::size_t v) { return projAcross[v] >= top - margin; };
+    int count[3] = {0, 0, 0};
+    int firstIndex[3] = {0, 0, 0};
     for (std::size_t v = 0; v < n; ++v) {
-        // Point 0 starts the reference scan, but wins only by being an
-        // extreme, so it needs no special place here.
-        const bool candidate = projAlong[v] <= lo + margin || projAlong[v] >= hi - margin ||
-                               projAcross[v] >= top - margin;
-        if (!candidate) {
-            continue;
-        }
-        double along = 0, across = 0;
-        AlongAcross(edge, p[v], along, across);
-        const int index = static_cast<int>(v);
-        if (first) {
-            minA = maxA = along;
-            maxC = across;
-            minAlong = maxAlong = maxAcross = index;
-            first = false;
-            continue;
-        }
-        if (along < minA) {
-            minA = along;
-            minAlong = index;
-        }
-        if (along > maxA) {
-            maxA = along;
-            maxAlong = index;
-        }
-        if (across > maxC) {
-            maxC = across;
-            maxAcross = index;
+        const bool is[3] = {isMinAlong(v), isMaxAlong(v), isMaxAcross(v)};
+        for (int k = 0; k < 3; ++k) {
+            if (is[k] && count[k]++ == 0) {
+                firstIndex[k] = static_cast<int>(v);
+            }
         }
     }
+    const auto exact = [&](auto isCandidate, bool wantAlong, auto better) {
+        bool first = true;
+        double best = 0;
+        int index = 0;
+        for (std::size_t v = 0; v < n; ++v) {
+            if (!isCandidate(v)) {
+                continue;
+            }
+            double along = 0, across = 0;
+            AlongAcross(edge, p[v], along, across);
+            const double value = wantAlong ? along : across;
+            if (first || better(value, best)) {
+                best = value;
+                index = static_cast<int>(v);
+                first = false;
+            }
+        }
+        return index;
+    };
+    const auto less = [](double x, double y) { return x < y; };
+    const auto greater = [](double x, double y) { return x > y; };
+    minAlong = count[0] == 1 ? firstIndex[0] : exact(isMinAlong, true, less);
+    maxAlong = count[1] == 1 ? firstIndex[1] : exact(isMaxAlong, true, greater);
+    maxAcross = count[2] == 1 ? firstIndex[2] : exact(isMaxAcross, false, greater);
 }
 
 // The rectangle flush with hull edge s -> s + 1 enclosing every hull point.
@@ -387,7 +320,7 @@ CPolygon& CStrokeGroup::GetEnclosingRect()
         rect->Add(p0);
         rect->Add(p0);
     } else {
-        const std::vector<TimedPoint> p = HullPoints(hull);
+        const std::vector<TimedPoint> p = HullPoints(hull);  // few points: copied once
         Rectangle best = RectangleOnEdge(p, 0);
         for (int s = 1; s <= count - 2; ++s) {
             const Rectangle r = RectangleOnEdge(p, s);
