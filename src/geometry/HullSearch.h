@@ -1,10 +1,10 @@
 #pragma once
 
-#include "geometry/TimedPoint.h"
-
 #include <cmath>
 #include <optional>
 #include <vector>
+
+#include "geometry/TimedPoint.h"
 
 // The state shared by the largest-triangle and largest-quadrilateral
 // searches over one hull: its points (the last repeating the first), the

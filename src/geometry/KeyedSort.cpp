@@ -30,21 +30,23 @@ void SortKeyedIndices(std::vector<KeyedIndex>& items)
         });
         return;
     }
-    // Least significant byte first; each pass is stable, so equal keys keep
-    // their incoming (index) order. Bytes that are the same in every key are
-    // skipped.
+    // Least significant digit first, 11 bits a digit (six passes); each pass
+    // is stable, so equal keys keep their incoming (index) order. Digits
+    // that are the same in every key are skipped.
     struct Item {
         std::uint64_t bits;
-        KeyedIndex item;
+        std::uint32_t index;
     };
     std::vector<Item> a(items.size()), b(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        a[i] = {KeyBits(items[i].key), items[i]};
+        a[i] = {KeyBits(items[i].key), items[i].index};
     }
-    for (int shift = 0; shift < 64; shift += 8) {
-        std::array<std::size_t, 257> count{};
+    constexpr int kDigitBits = 11;
+    constexpr std::uint64_t kDigitMask = (1u << kDigitBits) - 1;
+    for (int shift = 0; shift < 64; shift += kDigitBits) {
+        std::array<std::size_t, (1u << kDigitBits) + 1> count{};
         for (const Item& it : a) {
-            ++count[((it.bits >> shift) & 0xff) + 1];
+            ++count[((it.bits >> shift) & kDigitMask) + 1];
         }
         if (*std::max_element(count.begin(), count.end()) == a.size()) {
             continue;
@@ -53,11 +55,13 @@ void SortKeyedIndices(std::vector<KeyedIndex>& items)
             count[d] += count[d - 1];
         }
         for (const Item& it : a) {
-            b[count[(it.bits >> shift) & 0xff]++] = it;
+            b[count[(it.bits >> shift) & kDigitMask]++] = it;
         }
         a.swap(b);
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i] = a[i].item;
+        double key = 0;
+        std::memcpy(&key, &a[i].bits, sizeof key);
+        items[i] = {key, a[i].index};
     }
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
 
 #include "ReferenceSearches.h"
 #include "TestPoints.h"
+#include "geometry/KeyedSort.h"
 #include "geometry/StrokeGroup.h"
 
 namespace {
@@ -93,5 +95,31 @@ TEST(SearchEquivalence, SearchesMatchThePlainAlgorithms)
             << "round " << round;
         ASSERT_EQ(Pairs(Vertices(group.GetEnclosingRect())), Pairs(reference::EnclosingRect(hull)))
             << "round " << round;
+    }
+}
+
+// Long arrays take the radix path: the order must be that of a stable sort
+// by key, equal keys (+0 and -0 among them) in index order.
+TEST(SearchEquivalence, KeyedSortIsAStableSortByKey)
+{
+    std::mt19937 rng(31);
+    for (const std::size_t n : {std::size_t{5}, std::size_t{600}, std::size_t{20000}}) {
+        std::vector<KeyedIndex> items(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const int pick = static_cast<int>(rng() % 4);
+            const double key = pick == 0   ? 0.0
+                               : pick == 1 ? -0.0
+                               : pick == 2 ? static_cast<double>(rng() % 50) * 7.5
+                                           : 360.0 * (rng() % 100000) / 100000.0;
+            items[i] = {key, static_cast<std::uint32_t>(i)};
+        }
+        std::vector<KeyedIndex> expected = items;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const KeyedIndex& a, const KeyedIndex& b) { return a.key < b.key; });
+        SortKeyedIndices(items);
+        for (std::size_t i = 0; i < n; ++i) {
+            ASSERT_EQ(items[i].index, expected[i].index) << "n " << n << " at " << i;
+            ASSERT_EQ(items[i].key, expected[i].key);
+        }
     }
 }

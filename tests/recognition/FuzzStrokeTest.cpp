@@ -138,8 +138,10 @@ TEST(RecognizeShapeFuzz, ShapesNearTheEndsOfTheIntRange)
                 CPointArray in;
                 for (const StrokePoint& p : shape) {
                     // Shift toward the far corner without leaving the int range.
-                    const long long x = static_cast<long long>(p.x) + (ox > 0 ? ox - 600 : ox + 600);
-                    const long long y = static_cast<long long>(p.y) + (oy > 0 ? oy - 600 : oy + 600);
+                    const long long x =
+                        static_cast<long long>(p.x) + (ox > 0 ? ox - 600 : ox + 600);
+                    const long long y =
+                        static_cast<long long>(p.y) + (oy > 0 ? oy - 600 : oy + 600);
                     in.Add(static_cast<int>(x), static_cast<int>(y), 1);
                 }
                 CPointArray out;
