@@ -1,14 +1,17 @@
 #include "geometry/PointHelpers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 double Distance(int x1, int y1, int x2, int y2)
 {
-    const int dx = x1 - x2;
-    const int dy = y1 - y2;
-    const int sum = dx * dx + dy * dy;
-    return std::sqrt(static_cast<double>(sum));
+    // The differences are exact in 64 bits and their squares are summed in
+    // floating point: the same value as the 32-bit integer sum for every
+    // on-screen pair (all exact below 2^53), and no overflow for any pair.
+    const double dx = static_cast<double>(std::int64_t{x1} - x2);
+    const double dy = static_cast<double>(std::int64_t{y1} - y2);
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 double DistanceSq(int x1, int y1, int x2, int y2)

@@ -12,7 +12,8 @@ inline constexpr double HALF_PI_APPROX = 1.5707963;
 inline constexpr double THREE_HALF_PI_APPROX = 4.7123889;
 inline constexpr double TWO_PI_APPROX = 6.2831852;
 
-// Euclidean distance; the squared sum is formed in 32-bit integers first.
+// Euclidean distance. The squared sum equals the 32-bit integer sum for any
+// on-screen pair and cannot overflow for points far apart.
 double Distance(int x1, int y1, int x2, int y2);
 
 // Squared distance, formed in floating point (no integer overflow).
