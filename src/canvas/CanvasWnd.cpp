@@ -29,7 +29,7 @@ CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
       m_hub(hub),
       m_pWelcome(std::make_unique<CResImage>()),
       m_makePen(&CreatePen),
-      m_recognize()
+      m_recognize(&RecognizeStrokeShape)
 {
     // Every pixel is painted from the screen image: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,6 +1,13 @@
 #include "canvas/StrokeCommit.h"
 
 #include "pens/PenTool.h"
+#include "recognition/StrokeAnalyzer.h"
+
+bool RecognizeStrokeShape(const CPointArray& in, CPointArray& out)
+{
+    const CStrokeAnalyzer analyzer;
+    return analyzer.RecognizeShape(in, out);
+}
 
 FinishedStroke FinishCapturedStroke(std::unique_ptr<CPenTool> pen, const CToolSettings& settings,
                                     int tool, const PenMaker& makePen,

@@ -14,6 +14,10 @@ using PenMaker = std::function<std::unique_ptr<CPenTool>(const CToolSettings&, i
 // shape, writes the clean shape's points into `out` and returns true.
 using ShapeRecognizer = std::function<bool(const CPointArray& in, CPointArray& out)>;
 
+// The program's shape recogniser (line, triangle, rectangle, diamond,
+// circle, ellipse).
+bool RecognizeStrokeShape(const CPointArray& in, CPointArray& out);
+
 // Where a stroke goes when the button comes up.
 struct FinishedStroke {
     enum class Route {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -342,3 +343,50 @@ TEST_P(CanvasRealPensTest, DrawsLiveAndCommitsTheSameStroke)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPenTool, CanvasRealPensTest, ::testing::Range(1, 13));
+
+TEST_F(CanvasRealPensTest, RecognisedCircleReplacesTheFreehandStroke)
+{
+    canvas->SetRecognizer(&RecognizeStrokeShape);
+    hub.SelectTool(1);
+    hub.m_toolRecog[1] = 1;
+    quint64 t = 9000;
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons bs) {
+        QMouseEvent e(type, QPointF(p), canvas->mapToGlobal(QPointF(p)), b, bs, Qt::NoModifier);
+        e.setTimestamp(t += 15);
+        QCoreApplication::sendEvent(canvas.get(), &e);
+    };
+    // A wobbly hand-drawn circle of radius about 80 around (200, 150).
+    std::vector<QPoint> drawn;
+    for (int i = 0; i <= 64; ++i) {
+        const double a = i * 6.2831853 / 64.0;
+        const double r = 80.0 + ((i % 4) - 1.5) * 1.5;
+        drawn.emplace_back(200 + static_cast<int>(r * std::cos(a)),
+                           150 + static_cast<int>(r * std::sin(a)));
+    }
+    send(QEvent::MouseButtonPress, drawn.front(), Qt::LeftButton, Qt::LeftButton);
+    for (const QPoint& p : drawn) {
+        send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+    }
+    send(QEvent::MouseButtonRelease, drawn.back(), Qt::LeftButton, Qt::NoButton);
+
+    // Committed at once (no queued commit), as a new pen of the same tool.
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+    EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
+    const CPenTool& shape = hub.GetPicture()->GetStroke(0);
+    EXPECT_EQ(shape.GetWidth(), hub.m_toolWidth[1]);
+    const CPointArray& pts = shape.GetPoints();
+    ASSERT_GT(pts.GetCount(), 8);
+    bool differs = pts.GetCount() != static_cast<int>(drawn.size());
+    for (int i = 0; i < pts.GetCount(); ++i) {
+        const auto& p = pts[static_cast<std::size_t>(i)];
+        const double r = std::hypot(p.x - 200.0, p.y - 150.0);
+        EXPECT_NEAR(r, 80.0, 6.0) << "point " << i;
+        if (!differs && (p.x != drawn[static_cast<std::size_t>(i)].x() ||
+                         p.y != drawn[static_cast<std::size_t>(i)].y())) {
+            differs = true;
+        }
+    }
+    EXPECT_TRUE(differs) << "the freehand points were kept";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+}

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 namespace {
@@ -126,4 +127,29 @@ TEST(LabRenderTest, UnreadableBackgroundFileLeavesWhite)
         Render({"--out", out, "--size", "64x48", "--background", "/nonexistent/bg.jpg"}, "");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Darkest(QImage(QString::fromStdString(out)), 0, 0, 63, 47), 255);
+}
+
+TEST(LabRenderTest, RecognitionReplacesAShapeOfTheOrdinaryPens)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("r.png")).toStdString();
+    std::string circle = R"({"tool": 1, "recog": 1, "points": [)";
+    for (int i = 0; i <= 48; ++i) {
+        const double a = i * 6.2831853 / 48.0;
+        circle += (i ? "," : "") + std::string("[") +
+                  std::to_string(100 + static_cast<int>(60 * std::cos(a))) + "," +
+                  std::to_string(80 + static_cast<int>(60 * std::sin(a))) + "]";
+    }
+    circle += "]}\n";
+    const std::string scribble = R"({"tool": 1, "recog": 0, "points": [[10, 10], [30, 12], [50, 9]]})"
+                                 "\n";
+    const RenderRun run = Render({"--out", out, "--size", "200x160"}, circle + scribble);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], R"({"class":null,"committed":true,"shape":"Circle"})");
+    EXPECT_EQ(run.lines[1], R"({"class":null,"committed":true,"shape":null})");
+    // The clean circle is drawn: dark pixels on its rim, none at its centre.
+    const QImage image(QString::fromStdString(out));
+    EXPECT_LT(Darkest(image, 157, 77, 163, 83), 80);
+    EXPECT_EQ(Darkest(image, 95, 75, 105, 85), 255);
 }

@@ -9,6 +9,7 @@
 #include "gfx/Surface.h"
 #include "pens/InkPen.h"
 #include "pens/PenTool.h"
+#include "recognition/StrokeAnalyzer.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -212,10 +213,17 @@ public:
                 pen->ContinueStroke(m_screen, p.x, p.y);
             }
         }
+        ShapeReport report;
+        const ShapeRecognizer recognize = [&report](const CPointArray& in, CPointArray& out) {
+            const CStrokeAnalyzer analyzer;
+            return analyzer.RecognizeShape(in, out, &report);
+        };
         FinishedStroke finished =
-            FinishCapturedStroke(std::move(pen), settings, tool, &CreatePen, ShapeRecognizer());
+            FinishCapturedStroke(std::move(pen), settings, tool, &CreatePen, recognize);
+        const bool recognized = finished.route == FinishedStroke::Route::Recognized;
         QJsonObject answer{{"committed", finished.route != FinishedStroke::Route::Dropped},
-                           {"shape", QJsonValue::Null},
+                           {"shape", recognized ? QJsonValue(QString::fromStdString(report.shape))
+                                                : QJsonValue(QJsonValue::Null)},
                            {"class", QJsonValue::Null}};
         if (finished.pen) {
             CPenTool& drawn = *finished.pen;
