@@ -1,11 +1,7 @@
-#include <QApplication>
-#include <QWidget>
+#include "app/DoodleApp.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kolvane (WinXP V1.0)"));
-    window.show();
-    return app.exec();
+    CDoodleApp app;
+    return app.Run(argc, argv);
 }

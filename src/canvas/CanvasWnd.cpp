@@ -1,0 +1,252 @@
+#include "canvas/CanvasWnd.h"
+
+#include "canvas/MainHub.h"
+#include "canvas/PenFactory.h"
+#include "canvas/Picture.h"
+#include "gfx/ResImage.h"
+#include "gfx/Surface.h"
+#include "pens/InkPen.h"
+#include "pens/PenTool.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+constexpr COLORREF kBlack = MakeRgb(0, 0, 0);
+constexpr COLORREF kWhite = MakeRgb(255, 255, 255);
+constexpr COLORREF kCanvasGrey = MakeRgb(170, 170, 170);
+
+// Mouse positions arrive in logical pixels, integral on every platform we
+// run on; a fraction still lands in the pixel that contains it.
+int ToPixel(qreal v) { return static_cast<int>(std::floor(v)); }
+}  // namespace
+
+CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
+    : QWidget(parent),
+      m_hub(hub),
+      m_pWelcome(std::make_unique<CResImage>()),
+      m_makePen(&CreatePen),
+      m_recognize(&RecognizeStrokeShape)
+{
+    // Every pixel is painted from the screen image: no background erase.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(geometry);
+
+    m_pWelcome->LoadNamed(QStringLiteral("IDR_WELCOME"));
+    const int cx = geometry.width();
+    const int cy = geometry.height();
+    m_pSurface = std::make_unique<CMemSurface>(cx, cy, kWhite);
+    m_hub.AdoptPicture(std::make_unique<CPicture>(cx, cy, 0));
+    m_hub.SetCanvas(this);
+
+    m_welcomeTimer.setSingleShot(true);
+    connect(&m_welcomeTimer, &QTimer::timeout, this, &CCanvasWnd::DismissWelcome);
+    m_welcomeTimer.start(kWelcomeMs);
+    Refresh();
+}
+
+CCanvasWnd::~CCanvasWnd()
+{
+    if (m_hub.GetCanvas() == this) {
+        m_hub.SetCanvas(nullptr);
+    }
+}
+
+void CCanvasWnd::DismissWelcome()
+{
+    m_welcomeTimer.stop();
+    if (m_bWelcome) {
+        m_bWelcome = 0;
+        Refresh();
+    }
+}
+
+void CCanvasWnd::Refresh()
+{
+    const QRect all = m_pSurface->Rect();
+    if (m_bWelcome) {
+        m_pSurface->Fill(all, kBlack);
+        const QSize image = m_pWelcome->GetSize();
+        m_pWelcome->DrawAt(*m_pSurface, (all.width() - image.width()) / 2,
+                           (all.height() - image.height()) / 2);
+    } else {
+        m_pSurface->Fill(all, kCanvasGrey);
+        if (CPicture* picture = m_hub.GetPicture()) {
+            picture->DrawTo(*m_pSurface);
+        }
+    }
+    m_pSurface->TakeDirty();
+    update();
+}
+
+void CCanvasWnd::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    const QRect rect = event->rect();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(rect.topLeft(), m_pSurface->Image(), rect);
+    // The screen image keeps the canvas's size at creation; a larger window
+    // shows the canvas grey beyond it.
+    const QRegion beyond = QRegion(rect) - QRegion(m_pSurface->Rect());
+    for (const QRect& r : beyond) {
+        p.fillRect(r, ToQColor(kCanvasGrey));
+    }
+}
+
+void CCanvasWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    // A press while a drag is still open means its release never arrived
+    // (the grab was lost): end that drag as a release would, then go on.
+    if (m_pCapturePen) {
+        EndCapture();
+    } else if (m_bErasing) {
+        EndErase();
+    }
+    if (m_bWelcome) {
+        DismissWelcome();
+        return;
+    }
+    if (!m_hub.GetPicture()) {
+        return;
+    }
+    const int x = ToPixel(event->position().x());
+    const int y = ToPixel(event->position().y());
+    if (IsPenTool(m_hub.m_nTool)) {
+        BeginCapture(x, y, static_cast<std::uint32_t>(event->timestamp()));
+    } else if (m_hub.m_nTool == kEraserTool) {
+        m_bErasing = true;
+        m_pEraseSurface =
+            std::make_unique<CMemSurface>(m_pSurface->GetWidth(), m_pSurface->GetHeight(), kCanvasGrey);
+        EraseStep(x, y);
+    }
+}
+
+void CCanvasWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    // Qt keeps sending moves to the pressed widget while the button is held,
+    // also outside it (negative coordinates included).
+    const int x = ToPixel(event->position().x());
+    const int y = ToPixel(event->position().y());
+    if (m_pCapturePen) {
+        ContinueCapture(x, y, static_cast<std::uint32_t>(event->timestamp()));
+    } else if (m_bErasing) {
+        EraseStep(x, y);
+    }
+}
+
+void CCanvasWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (m_pCapturePen) {
+        EndCapture();
+    } else if (m_bErasing) {
+        EndErase();
+    }
+}
+
+void CCanvasWnd::BeginCapture(int x, int y, std::uint32_t tick)
+{
+    const int tool = m_hub.m_nTool;
+    std::unique_ptr<CPenTool> pen = m_makePen ? m_makePen(m_hub, tool) : nullptr;
+    if (!pen) {
+        return;
+    }
+    m_pCapturePen = std::move(pen);
+    m_captureTool = tool;
+    // The press position starts the live drawing but is not a stroke point.
+    // The ink pens measure speed from it, so they take the press's own time:
+    // the moves carry input-event times, which the tick count does not match.
+    if (auto* ink = dynamic_cast<CInkPen*>(m_pCapturePen.get())) {
+        ink->BeginStroke(*m_pSurface, x, y, tick);
+    } else {
+        m_pCapturePen->BeginStroke(*m_pSurface, x, y);
+    }
+    ShowLiveChanges();
+}
+
+void CCanvasWnd::ContinueCapture(int x, int y, std::uint32_t tick)
+{
+    m_pCapturePen->AddPoint(x, y, tick);
+    m_pCapturePen->ContinueStroke(*m_pSurface, x, y);
+    ShowLiveChanges();
+}
+
+void CCanvasWnd::ShowLiveChanges()
+{
+    const QRect dirty = m_pSurface->TakeDirty();
+    if (!dirty.isEmpty()) {
+        update(dirty);
+    }
+}
+
+void CCanvasWnd::EndCapture()
+{
+    FinishedStroke finished = FinishCapturedStroke(std::move(m_pCapturePen), m_hub, m_captureTool,
+                                                   m_makePen, m_recognize);
+    m_captureTool = 0;
+    CPicture* picture = m_hub.GetPicture();
+    switch (finished.route) {
+    case FinishedStroke::Route::Dropped:
+        // What the pen drew live stays on screen until the next repaint.
+        break;
+    case FinishedStroke::Route::Commit:
+        // Committed once the event loop runs again, after this release is
+        // handled; the screen already shows the stroke, so no repaint.
+        m_pendingCommits.push_back(std::move(finished.pen));
+        QMetaObject::invokeMethod(this, &CCanvasWnd::CommitPending, Qt::QueuedConnection);
+        break;
+    case FinishedStroke::Route::Recognized:
+        if (picture) {
+            CPenTool& pen = *finished.pen;
+            picture->AddStroke(std::move(finished.pen));
+            picture->DrawStroke(pen);
+        }
+        // The repaint replaces the freehand stroke with the clean shape.
+        Refresh();
+        break;
+    }
+}
+
+void CCanvasWnd::CommitPending()
+{
+    if (m_pendingCommits.empty()) {
+        return;
+    }
+    std::unique_ptr<CPenTool> pen = std::move(m_pendingCommits.front());
+    m_pendingCommits.pop_front();
+    if (CPicture* picture = m_hub.GetPicture()) {
+        CPenTool& drawn = *pen;
+        picture->AddStroke(std::move(pen));
+        picture->DrawStroke(drawn);
+    }
+}
+
+void CCanvasWnd::EraseStep(int x, int y)
+{
+    CPicture* picture = m_hub.GetPicture();
+    if (!picture || !picture->EraseAt(x, y)) {
+        return;
+    }
+    picture->Redraw();
+    picture->DrawTo(*m_pEraseSurface);
+    // OR-combined, as the screen showed it: what is gone may linger until
+    // the release repaints the exact picture.
+    m_pSurface->OrFrom(*m_pEraseSurface, 0, 0);
+    update();
+}
+
+void CCanvasWnd::EndErase()
+{
+    m_bErasing = false;
+    m_pEraseSurface.reset();
+    Refresh();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "canvas/StrokeCommit.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+
+class CMainHub;
+class CMemSurface;
+class CPenTool;
+class CResImage;
+
+// The drawing surface below the command bar. It shows the welcome picture
+// until it is dismissed, then the picture, and turns a left-button drag into
+// one stroke of the current tool (or, for the eraser, into erasing).
+//
+// The canvas keeps a screen image that stands for what the window shows:
+// pens draw their new pieces into it while a stroke is captured and the
+// canvas repaints just the rectangle they changed; a paint only copies it.
+// Refresh rebuilds it from the picture.
+class CCanvasWnd : public QWidget {
+    Q_OBJECT
+
+public:
+    // Creates the picture at the canvas's size (the size of `geometry`) and
+    // hands it to `hub`, and starts the welcome timer.
+    CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent = nullptr);
+    ~CCanvasWnd() override;
+
+    void DismissWelcome();
+    bool IsWelcome() const { return m_bWelcome != 0; }
+    // Rebuilds the screen image (welcome picture, or grey with the picture
+    // over it) and repaints the whole canvas.
+    void Refresh();
+
+    // How pens and shapes are made; the defaults are the program's pen
+    // factory and shape recogniser.
+    void SetPenMaker(PenMaker makePen) { m_makePen = std::move(makePen); }
+    void SetRecognizer(ShapeRecognizer recognize) { m_recognize = std::move(recognize); }
+
+    const CMemSurface& GetScreenImage() const { return *m_pSurface; }
+    // Finished strokes whose commit is queued but has not run yet.
+    int GetPendingCommitCount() const { return static_cast<int>(m_pendingCommits.size()); }
+    bool IsCapturing() const { return m_pCapturePen != nullptr || m_bErasing; }
+
+    static constexpr int kWelcomeMs = 15000;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void BeginCapture(int x, int y, std::uint32_t tick);
+    void ContinueCapture(int x, int y, std::uint32_t tick);
+    void EndCapture();
+    void EraseStep(int x, int y);
+    void EndErase();
+    void CommitPending();
+    void ShowLiveChanges();
+
+    CMainHub& m_hub;
+    std::unique_ptr<CResImage> m_pWelcome;
+    int m_bWelcome = 1;
+    std::unique_ptr<CMemSurface> m_pSurface;
+    QTimer m_welcomeTimer;
+
+    PenMaker m_makePen;
+    ShapeRecognizer m_recognize;
+
+    // The stroke being captured, and the tool it was started with.
+    std::unique_ptr<CPenTool> m_pCapturePen;
+    int m_captureTool = 0;
+    // The eraser's drag and its scratch surface.
+    bool m_bErasing = false;
+    std::unique_ptr<CMemSurface> m_pEraseSurface;
+
+    // Finished strokes waiting for their queued commit, oldest first. The
+    // canvas owns them until then, so a stroke still queued when the canvas
+    // goes is freed with it.
+    std::deque<std::unique_ptr<CPenTool>> m_pendingCommits;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "canvas/ToolSettings.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CCanvasWnd;
+class CPicture;
+
+// The stamp character and the font it comes from, as the symbol picker
+// returns them.
+struct SymbolChoice {
+    char16_t ch = 0;
+    QString font;
+};
+
+// The hub of the program's state: the current tool with every tool's
+// settings, the picture, and the operations that the tool panels and the
+// command bar call. The main window is the one hub while the program runs;
+// the canvas and the panels reach the state through it.
+//
+// Dialogs and panels plug in through the hooks below. A hook left empty
+// answers "cancelled" (dialogs) or does nothing (panel refreshes), so the
+// state logic works, and is tested, without any window.
+class CMainHub : public CToolSettings {
+public:
+    CMainHub();
+    virtual ~CMainHub();
+    CMainHub(const CMainHub&) = delete;
+    CMainHub& operator=(const CMainHub&) = delete;
+
+    CPicture* GetPicture() const { return m_pPicture.get(); }
+    // The canvas creates the picture at its own size and hands it over; the
+    // hub owns it from then on.
+    void AdoptPicture(std::unique_ptr<CPicture> picture);
+    CCanvasWnd* GetCanvas() const { return m_pCanvas; }
+    void SetCanvas(CCanvasWnd* canvas) { m_pCanvas = canvas; }
+
+    void SelectTool(int tool);
+    void SelectEraser();
+    // The current tool's width and its twin variant's; nothing for the eraser.
+    void SetToolWidth(int width);
+    void ToggleRecognition();
+    // Colour button i (0..2) of the pen-attribute panel.
+    void ClickColor(int i);
+    void PickSymbol();
+    // Removes every stroke (the background stays) and repaints the canvas.
+    void NewPicture();
+
+    // Palette (opened on the given colour): the chosen colour, or nothing.
+    std::function<std::optional<COLORREF>(COLORREF initial)> m_chooseColor;
+    // Symbol picker (preset with the current character): the choice, or nothing.
+    std::function<std::optional<SymbolChoice>(char16_t initial)> m_chooseSymbol;
+    // The pen-attribute panel's SetWidthThumb (which also refreshes it).
+    std::function<void(int width)> m_setWidthThumb;
+    std::function<void()> m_refreshPenAttrPanel;
+    std::function<void()> m_refreshPenPanel;
+
+protected:
+    // Destroys the picture and with it every stroke (first in the orderly
+    // shutdown of the main window).
+    void DestroyPicture();
+
+private:
+    static void Call(const std::function<void()>& hook);
+
+    std::unique_ptr<CPicture> m_pPicture;
+    CCanvasWnd* m_pCanvas = nullptr;
+};

@@ -1,0 +1,138 @@
+#include "canvas/Picture.h"
+
+#include "gfx/ResImage.h"
+#include "pens/PenTool.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+constexpr COLORREF kWhite = MakeRgb(255, 255, 255);
+constexpr COLORREF kRebuildGrey = MakeRgb(170, 170, 170);
+}  // namespace
+
+CPicture::CPicture(int cx, int cy, int bkgd)
+    : m_nBkgd(bkgd), m_cx(std::max(cx, 0)), m_cy(std::max(cy, 0))
+{
+}
+
+// Strokes go before the caches, last first, as Clear does.
+CPicture::~CPicture()
+{
+    while (!m_strokes.empty()) {
+        m_strokes.pop_back();
+    }
+}
+
+void CPicture::AddStroke(std::unique_ptr<CPenTool> pen)
+{
+    if (pen) {
+        m_strokes.push_back(std::move(pen));
+    }
+}
+
+void CPicture::DrawStroke(CPenTool& pen)
+{
+    pen.Draw(GetPictureSurface(), 0, 0);
+}
+
+bool CPicture::EraseAt(int x, int y)
+{
+    bool removed = false;
+    for (std::size_t i = m_strokes.size(); i-- > 0;) {
+        if (m_strokes[i]->HitTest(x - kEraserReach, y - kEraserReach, x + kEraserReach,
+                                  y + kEraserReach)) {
+            m_strokes.erase(m_strokes.begin() + static_cast<std::ptrdiff_t>(i));
+            removed = true;
+        }
+    }
+    return removed;
+}
+
+void CPicture::Clear()
+{
+    while (!m_strokes.empty()) {
+        m_strokes.pop_back();
+    }
+    MarkDirty();
+}
+
+void CPicture::MarkDirty()
+{
+    m_bBkgdDirty = 1;
+    m_bPictureDirty = 1;
+}
+
+// The image is decoded afresh at every rebuild and dropped once drawn: the
+// caches hold the only rendered copy.
+void CPicture::DrawBackgroundImage(CMemSurface& surface) const
+{
+    CResImage image;
+    if (m_nBkgd < 0) {
+        if (m_strImageFile.isEmpty()) {
+            return;
+        }
+        image.LoadFile(m_strImageFile);
+    } else {
+        image.LoadBackground(m_nBkgd);
+    }
+    image.DrawIn(surface, 0, 0, m_cx, m_cy);
+}
+
+CMemSurface& CPicture::GetBkgdSurface()
+{
+    if (!m_pBkgdSurface) {
+        m_pBkgdSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
+        DrawBackgroundImage(*m_pBkgdSurface);
+        m_bBkgdDirty = 0;
+    }
+    if (m_bBkgdDirty) {
+        m_pBkgdSurface->Fill(QRect(0, 0, m_cx, m_cy), kRebuildGrey);
+        DrawBackgroundImage(*m_pBkgdSurface);
+        m_bBkgdDirty = 0;
+    }
+    return *m_pBkgdSurface;
+}
+
+void CPicture::DrawAllStrokes(CMemSurface& surface)
+{
+    for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
+        pen->Draw(surface, 0, 0);
+    }
+}
+
+CMemSurface& CPicture::GetPictureSurface()
+{
+    CMemSurface& bkgd = GetBkgdSurface();
+    if (!m_pPictureSurface) {
+        m_pPictureSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
+        m_pPictureSurface->CopyFrom(bkgd, 0, 0);
+        DrawAllStrokes(*m_pPictureSurface);
+        m_bPictureDirty = 0;
+    } else if (m_bPictureDirty) {
+        m_pPictureSurface->Fill(QRect(0, 0, m_cx, m_cy), kRebuildGrey);
+        m_pPictureSurface->CopyFrom(bkgd, 0, 0);
+        DrawAllStrokes(*m_pPictureSurface);
+        m_bPictureDirty = 0;
+    }
+    return *m_pPictureSurface;
+}
+
+void CPicture::Redraw()
+{
+    if (!m_pPictureSurface) {
+        GetPictureSurface();
+        return;
+    }
+    m_pPictureSurface->CopyFrom(GetBkgdSurface(), 0, 0);
+    DrawAllStrokes(*m_pPictureSurface);
+}
+
+void CPicture::DrawTo(CSurface& target)
+{
+    CMemSurface& composed = GetPictureSurface();
+    QPainter p(&target.Image());
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), composed.Image(), QRect(0, 0, m_cx, m_cy));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "gfx/Surface.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class CPenTool;
+
+// The document: a background (built-in number or user image file), a fixed
+// size, and the committed strokes in drawing order. Two caches hold its
+// rendering: the background alone and the background with every stroke.
+// Painting copies the composed cache; a commit draws only the new stroke onto
+// it; anything that removes strokes or changes the background marks the
+// caches dirty so the next use rebuilds them.
+class CPicture {
+public:
+    CPicture(int cx, int cy, int bkgd);
+    ~CPicture();
+    CPicture(const CPicture&) = delete;
+    CPicture& operator=(const CPicture&) = delete;
+
+    // Appends a committed stroke; draws nothing. A commit is always
+    // AddStroke followed by DrawStroke on the same pen.
+    void AddStroke(std::unique_ptr<CPenTool> pen);
+    // Draws `pen` once onto the composed surface (rebuilding it first when
+    // it is dirty).
+    void DrawStroke(CPenTool& pen);
+    // Removes every stroke touching the 40 x 40 square around (x, y), last
+    // to first. Returns true if any went. Marks nothing dirty.
+    bool EraseAt(int x, int y);
+    // Removes every stroke and marks the caches dirty; the background stays.
+    void Clear();
+    void MarkDirty();
+
+    CMemSurface& GetBkgdSurface();
+    CMemSurface& GetPictureSurface();
+    // Rebuilds the composed surface now, whatever its flag says.
+    void Redraw();
+    // Copies the composed surface onto `target` at (0, 0) in the picture's size.
+    void DrawTo(CSurface& target);
+
+    int GetWidth() const { return m_cx; }
+    int GetHeight() const { return m_cy; }
+    int GetStrokeCount() const { return static_cast<int>(m_strokes.size()); }
+    const CPenTool& GetStroke(int i) const { return *m_strokes.at(static_cast<std::size_t>(i)); }
+    bool IsBkgdDirty() const { return m_bBkgdDirty != 0; }
+    bool IsPictureDirty() const { return m_bPictureDirty != 0; }
+
+    // Background choice: 0..23 built in, -1 the user's image file. The file
+    // path is kept when a built-in background is chosen later. Callers mark
+    // the picture dirty after changing either.
+    int m_nBkgd = 0;
+    QString m_strImageFile;
+
+    static constexpr int kEraserReach = 20;
+
+private:
+    void DrawBackgroundImage(CMemSurface& surface) const;
+    void DrawAllStrokes(CMemSurface& surface);
+
+    const int m_cx;
+    const int m_cy;
+    std::vector<std::unique_ptr<CPenTool>> m_strokes;
+
+    std::unique_ptr<CMemSurface> m_pBkgdSurface;
+    int m_bBkgdDirty = 1;
+    std::unique_ptr<CMemSurface> m_pPictureSurface;
+    int m_bPictureDirty = 1;
+};

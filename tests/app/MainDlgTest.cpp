@@ -1,0 +1,165 @@
+#include "app/MainDlg.h"
+#include "app/MainView.h"
+#include "canvas/CanvasWnd.h"
+#include "canvas/Picture.h"
+
+#include "canvas/QtApp.h"
+#include "canvas/TestPens.h"
+
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+class MainDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApp();
+        dlg = std::make_unique<CMainDlg>();
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    }
+
+    CCanvasWnd& Canvas() const { return *dlg->GetCanvas(); }
+    CPicture& Picture() const { return *dlg->GetPicture(); }
+
+    void AddStroke(std::initializer_list<std::pair<int, int>> points)
+    {
+        auto pen = MakeLine(points);
+        CPenTool& ref = *pen;
+        Picture().AddStroke(std::move(pen));
+        Picture().DrawStroke(ref);
+    }
+
+    std::unique_ptr<CMainDlg> dlg;
+};
+}  // namespace
+
+TEST(MainDlgGeometryTest, CoversTheScreenLessThirtyPixels)
+{
+    EXPECT_EQ(CMainDlg::FitToScreen(QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 738));
+    EXPECT_EQ(CMainDlg::FitToScreen(QRect(0, 0, 1920, 1080)), QRect(0, 0, 1920, 1050));
+}
+
+TEST_F(MainDlgTest, FramelessTitledWindowFittedToTheScreen)
+{
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Kolvane (WinXP V1.0)"));
+    EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(dlg->geometry(), CMainDlg::FitToScreen(screen));
+    EXPECT_EQ(dlg->GetView()->geometry(), QRect(0, 0, dlg->width(), dlg->height()));
+    // The canvas fills the view below the 46-pixel bar, and so does the picture.
+    EXPECT_EQ(Canvas().geometry(), QRect(0, 46, dlg->width(), dlg->height() - 46));
+    EXPECT_EQ(Picture().GetWidth(), dlg->width());
+    EXPECT_EQ(Picture().GetHeight(), dlg->height() - 46);
+}
+
+TEST_F(MainDlgTest, ResizingReFitsTheScreen)
+{
+    dlg->resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg->geometry(), CMainDlg::FitToScreen(QGuiApplication::primaryScreen()->geometry()));
+}
+
+TEST_F(MainDlgTest, EscapeAndEnterDoNotEndTheProgram)
+{
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    QTest::keyClick(dlg.get(), Qt::Key_Return);
+    QTest::keyClick(dlg.get(), Qt::Key_Enter);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(MainDlgTest, ExitButtonClosesTheWindowAfterThePress)
+{
+    const QRect exit = dlg->GetView()->GetButtonLayout().exit;
+    QTest::mouseClick(dlg->GetView(), Qt::LeftButton, Qt::NoModifier, exit.center());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(MainDlgTest, BarIsGreyWithTheButtonsDrawn)
+{
+    const QImage shot = dlg->GetView()->grab(QRect(0, 0, dlg->width(), 46)).toImage();
+    EXPECT_EQ(shot.pixel(dlg->width() - 5, 2) | 0xFF000000u, qRgb(82, 82, 82));
+    const QRect exit = dlg->GetView()->GetButtonLayout().exit;
+    EXPECT_EQ(exit.size(), QSize(50, 32));
+    int differs = 0;
+    for (int x = exit.left(); x < exit.right(); ++x) {
+        differs += (shot.pixel(x, exit.center().y()) | 0xFF000000u) != qRgb(82, 82, 82) ? 1 : 0;
+    }
+    EXPECT_GT(differs, 0);
+}
+
+TEST_F(MainDlgTest, NewDismissesTheWelcomeFirstThenClearsKeepingTheBackground)
+{
+    ASSERT_TRUE(Canvas().IsWelcome());
+    Picture().m_nBkgd = 7;
+    AddStroke({{10, 10}, {90, 10}});
+    dlg->GetView()->RunCommand(CommandBar::Command::New);
+    EXPECT_FALSE(Canvas().IsWelcome());
+    EXPECT_EQ(Picture().GetStrokeCount(), 1);
+
+    dlg->GetView()->RunCommand(CommandBar::Command::New);
+    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+    EXPECT_EQ(Picture().m_nBkgd, 7);
+}
+
+TEST_F(MainDlgTest, BackgroundChoiceMarksThePictureDirtyAndKeepsTheFile)
+{
+    Picture().GetPictureSurface();
+    dlg->ApplyBackground({-1, QStringLiteral("/tmp/mine.png")});
+    EXPECT_EQ(Picture().m_nBkgd, -1);
+    EXPECT_EQ(Picture().m_strImageFile, QStringLiteral("/tmp/mine.png"));
+    EXPECT_TRUE(Picture().IsPictureDirty());
+
+    Picture().GetPictureSurface();
+    dlg->ApplyBackground({4, QString()});
+    EXPECT_EQ(Picture().m_nBkgd, 4);
+    EXPECT_EQ(Picture().m_strImageFile, QStringLiteral("/tmp/mine.png"));
+
+    Picture().GetPictureSurface();
+    ASSERT_FALSE(Picture().IsPictureDirty());
+    dlg->ApplyBackground({4, QString()});
+    EXPECT_FALSE(Picture().IsPictureDirty());
+}
+
+TEST_F(MainDlgTest, SetupAppliesTheDialogsChoiceOnly)
+{
+    int openedOn = -2;
+    dlg->m_chooseBackground = [&](int current) {
+        openedOn = current;
+        return std::optional<BackgroundChoice>();
+    };
+    dlg->OpenSettings();
+    EXPECT_EQ(openedOn, 0);
+    EXPECT_EQ(Picture().m_nBkgd, 0);
+    dlg->m_chooseBackground = [](int) { return std::optional<BackgroundChoice>({12, QString()}); };
+    dlg->GetView()->RunCommand(CommandBar::Command::Setup);
+    EXPECT_EQ(Picture().m_nBkgd, 12);
+}
+
+TEST_F(MainDlgTest, ClosingWithAStrokeStillQueuedIsOrderly)
+{
+    Canvas().DismissWelcome();
+    CCanvasWnd* canvas = &Canvas();
+    quint64 t = 100;
+    auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons bs) {
+        QMouseEvent e(type, QPointF(p), canvas->mapToGlobal(QPointF(p)), b, bs, Qt::NoModifier);
+        e.setTimestamp(++t);
+        QCoreApplication::sendEvent(canvas, &e);
+    };
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {40, 20}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {80, 30}, Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(canvas->GetPendingCommitCount(), 1);
+    dlg->close();
+    dlg.reset();
+    // The queued commit must not run against the freed canvas or picture.
+    QCoreApplication::processEvents();
+    SUCCEED();
+}

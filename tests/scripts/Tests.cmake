@@ -1,0 +1,7 @@
+# Scripted checks of whole programs. Each script exits 77 when a tool it
+# needs is missing, which CTest reports as skipped.
+
+# The real window under a virtual X display, driven by a real X pointer.
+add_test(NAME gui_window
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_window.sh $<TARGET_FILE:kolvane>)
+set_tests_properties(gui_window PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 120)

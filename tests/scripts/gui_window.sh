@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Starts kolvane on a 1024x768 virtual screen, checks the main window's
+# place and size, draws two strokes with the X pointer, checks that their
+# pixels appear on the screen, and ends the program with its Exit button.
+# Usage: gui_window.sh PATH-TO-KOLVANE
+set -uo pipefail
+
+program="${1:?usage: gui_window.sh PATH-TO-KOLVANE}"
+
+if [ "${KOLVANE_GUI_INNER:-}" != 1 ]; then
+  for tool in xvfb-run xdotool import convert; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "SKIP: $tool is not installed"
+      exit 77
+    fi
+  done
+  export KOLVANE_GUI_INNER=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+# Darkest grey level (0..255) in a w x h box at (x, y) of a screenshot.
+darkest() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace gray -format '%[fx:round(minima*255)]' info:
+}
+
+unset QT_QPA_PLATFORM
+"$program" >"$work/out.log" 2>&1 &
+pid=$!
+
+wid=""
+for _ in $(seq 1 100); do
+  wid="$(xdotool search --onlyvisible --name '^Kolvane \(WinXP V1\.0\)$' 2>/dev/null | head -n1)"
+  [ -n "$wid" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "kolvane ended at start: $(cat "$work/out.log")"
+  sleep 0.2
+done
+[ -n "$wid" ] || fail "no main window appeared"
+sleep 0.5
+
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+echo "window $wid at $X,$Y size ${WIDTH}x${HEIGHT}"
+[ "$X" = 0 ] && [ "$Y" = 0 ] || fail "window at $X,$Y, expected 0,0"
+[ "$WIDTH" = 1024 ] && [ "$HEIGHT" = 738 ] || fail "window ${WIDTH}x${HEIGHT}, expected 1024x738"
+
+# The first click only takes the welcome picture away.
+# Around the welcome picture the canvas is black; the bare picture is white.
+xdotool mousemove 512 400 click 1
+for _ in $(seq 1 20); do
+  sleep 0.3
+  import -window root "$work/before.png"
+  [ "$(darkest "$work/before.png" 100 100 1 1)" -gt 150 ] && break
+done
+[ "$(darkest "$work/before.png" 100 100 1 1)" -gt 150 ] || fail "the welcome picture stays"
+
+# A horizontal and a vertical stroke with the default pen (black, 2 pixels).
+xdotool mousemove 200 300 mousedown 1
+for x in $(seq 210 10 600); do xdotool mousemove "$x" 300; done
+xdotool mouseup 1
+sleep 0.2
+xdotool mousemove 700 200 mousedown 1
+for y in $(seq 210 10 550); do xdotool mousemove 700 "$y"; done
+xdotool mouseup 1
+
+# A loaded machine may take a moment to paint: look again a few times.
+strokes_seen() {
+  import -window root "$work/after.png"
+  for spot in "400 297 1 7" "300 297 1 7" "697 400 7 1" "697 500 7 1"; do
+    read -r sx sy sw sh <<<"$spot"
+    before="$(darkest "$work/before.png" "$sx" "$sy" "$sw" "$sh")"
+    after="$(darkest "$work/after.png" "$sx" "$sy" "$sw" "$sh")"
+    echo "stroke pixels near ($sx, $sy): before $before, after $after"
+    [ "$before" -gt 150 ] || fail "the spot near ($sx, $sy) was already dark"
+    [ "$after" -lt 90 ] || return 1
+  done
+}
+seen=0
+for _ in $(seq 1 10); do
+  sleep 0.5
+  if strokes_seen; then
+    seen=1
+    break
+  fi
+done
+[ "$seen" = 1 ] || fail "the drawn strokes do not appear on the screen"
+
+# Away from the strokes nothing changed.
+untouched_before="$(darkest "$work/before.png" 400 500 1 1)"
+untouched_after="$(darkest "$work/after.png" 400 500 1 1)"
+[ "$untouched_before" = "$untouched_after" ] || fail "pixel (400, 500) changed"
+
+# Exit (the rightmost button of the bar) ends the program normally.
+xdotool mousemove 989 23 click 1
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+  fail "kolvane still runs after Exit"
+fi
+wait "$pid"
+status=$?
+pid=""
+[ "$status" = 0 ] || fail "kolvane exited with status $status"
+echo "PASS"

@@ -1,0 +1,155 @@
+#include "LabRender.h"
+
+#include "canvas/QtApp.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+struct RenderRun {
+    int status = -1;
+    std::vector<std::string> lines;
+    std::string err;
+};
+
+RenderRun Render(const std::vector<std::string>& args, const std::string& input)
+{
+    TestApp();
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    RenderRun run;
+    run.status = RunLabRender(args, in, out, err);
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        run.lines.push_back(line);
+    }
+    run.err = err.str();
+    return run;
+}
+
+int Darkest(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    int darkest = 255;
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+}  // namespace
+
+TEST(LabRenderTest, CommitsStrokesAndSavesThePicture)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("p.png")).toStdString();
+    const RenderRun run = Render(
+        {"--out", out, "--size", "200x120"},
+        R"({"tool": 1, "width": 4, "points": [[20, 60, 0], [100, 60, 40], [180, 60, 80]]})"
+        "\n"
+        R"({"tool": 1, "points": [[50, 20]]})"
+        "\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], R"({"class":null,"committed":true,"shape":null})");
+    EXPECT_EQ(run.lines[1], R"({"class":null,"committed":false,"shape":null})");
+    const QImage image(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(200, 120));
+    // Background 0 is white; the black stroke runs along y = 60.
+    EXPECT_LT(Darkest(image, 100, 57, 100, 63), 60);
+    EXPECT_EQ(Darkest(image, 100, 90, 100, 100), 255);
+}
+
+TEST(LabRenderTest, EraseStepRemovesTheStrokesUnderTheSquare)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("e.png")).toStdString();
+    const RenderRun run = Render({"--out", out, "--size", "200x120"},
+                                 R"({"points": [[20, 60], [100, 60], [180, 60]]})"
+                                 "\n"
+                                 R"({"points": [[100, 10], [100, 110]]})"
+                                 "\n"
+                                 R"({"erase": [100, 70]})"
+                                 "\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 3u);
+    EXPECT_NE(run.lines[2].find(R"("erased":2)"), std::string::npos) << run.lines[2];
+    const QImage image(QString::fromStdString(out));
+    EXPECT_EQ(Darkest(image, 0, 0, 199, 119), 255);
+}
+
+TEST(LabRenderTest, BadLinesAreReportedAndTheRestIsRendered)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("b.png")).toStdString();
+    const RenderRun run = Render({"--out", out, "--size", "100x80"},
+                                 "not json\n"
+                                 R"({"tool": 13, "points": [[1, 1], [5, 5]]})"
+                                 "\n"
+                                 R"({"tool": 2, "colors": ["red"], "points": [[1, 1], [5, 5]]})"
+                                 "\n"
+                                 R"({"tool": 5, "points": [[10, 40], [50, 40], [90, 40]]})"
+                                 "\n");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(run.lines[static_cast<std::size_t>(i)].rfind(R"({"error":)", 0), 0u)
+            << run.lines[static_cast<std::size_t>(i)];
+    }
+    EXPECT_NE(run.lines[3].find(R"("committed":true)"), std::string::npos);
+    EXPECT_FALSE(QImage(QString::fromStdString(out)).isNull());
+}
+
+TEST(LabRenderTest, OptionsAreChecked)
+{
+    EXPECT_EQ(Render({}, "").status, 2);
+    EXPECT_EQ(Render({"--out", "/tmp/x.png", "--size", "big"}, "").status, 2);
+    EXPECT_EQ(Render({"--out", "/tmp/x.png", "--background", "24"}, "").status, 2);
+    EXPECT_EQ(Render({"--out", "/tmp/x.png", "--colour"}, "").status, 2);
+    // A format nothing writes, and a folder that does not exist, fail the run.
+    QTemporaryDir dir;
+    EXPECT_EQ(Render({"--out", dir.filePath(QStringLiteral("x.abc")).toStdString()}, "").status,
+              1);
+    EXPECT_EQ(Render({"--out", "/nonexistent-folder/x.png"}, "").status, 1);
+}
+
+TEST(LabRenderTest, UnreadableBackgroundFileLeavesWhite)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("w.png")).toStdString();
+    const RenderRun run =
+        Render({"--out", out, "--size", "64x48", "--background", "/nonexistent/bg.jpg"}, "");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Darkest(QImage(QString::fromStdString(out)), 0, 0, 63, 47), 255);
+}
+
+TEST(LabRenderTest, RecognitionReplacesAShapeOfTheOrdinaryPens)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("r.png")).toStdString();
+    std::string circle = R"({"tool": 1, "recog": 1, "points": [)";
+    for (int i = 0; i <= 48; ++i) {
+        const double a = i * 6.2831853 / 48.0;
+        circle += (i ? "," : "") + std::string("[") +
+                  std::to_string(100 + static_cast<int>(60 * std::cos(a))) + "," +
+                  std::to_string(80 + static_cast<int>(60 * std::sin(a))) + "]";
+    }
+    circle += "]}\n";
+    const std::string scribble = R"({"tool": 1, "recog": 0, "points": [[10, 10], [30, 12], [50, 9]]})"
+                                 "\n";
+    const RenderRun run = Render({"--out", out, "--size", "200x160"}, circle + scribble);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], R"({"class":null,"committed":true,"shape":"Circle"})");
+    EXPECT_EQ(run.lines[1], R"({"class":null,"committed":true,"shape":null})");
+    // The clean circle is drawn: dark pixels on its rim, none at its centre.
+    const QImage image(QString::fromStdString(out));
+    EXPECT_LT(Darkest(image, 157, 77, 163, 83), 80);
+    EXPECT_EQ(Darkest(image, 95, 75, 105, 85), 255);
+}
