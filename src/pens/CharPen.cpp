@@ -102,14 +102,14 @@ quint32 GlyphIndex(const QRawFont& raw, char32_t unicode)
 }  // namespace
 
 CCharPen::CCharPen(int w, COLORREF c, const QString& face, char16_t ch)
-    : CPenTool(w, c), m_faceName(face.left(kMaxFaceLength)), m_char(ch)
+    : CWalkPen(w, c), m_faceName(face.left(kMaxFaceLength)), m_char(ch)
 {
     BuildGlyph();
     m_brush = MakeBrush();
 }
 
 CCharPen::CCharPen(int w, COLORREF c0, COLORREF c1, COLORREF c2, const QString& face, char16_t ch)
-    : CPenTool(w, c0, c1, c2), m_faceName(face.left(kMaxFaceLength)), m_char(ch)
+    : CWalkPen(w, c0, c1, c2), m_faceName(face.left(kMaxFaceLength)), m_char(ch)
 {
     BuildGlyph();
     BuildMulticolorTexture();
@@ -199,27 +199,10 @@ void CCharPen::BuildGlyph()
     m_glyphBounds = m_glyphPath.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
-template <typename Walk>
-void CCharPen::WalkOn(CSurface& surface, bool live, Walk&& walk)
-{
-    m_target = &surface;
-    m_live = live;
-    walk();
-    m_graphics.reset();
-    m_target = nullptr;
-    m_live = false;
-}
-
 void CCharPen::Draw(CSurface& surface, int originX, int originY)
 {
     m_lastStamp = QPoint(-100, -100);
-    WalkOn(surface, false, [&] {
-        const std::vector<StrokePoint>& pts = m_points.Points();
-        for (std::size_t i = 1; i < pts.size(); ++i) {
-            DrawSegment(pts[i - 1].x - originX, pts[i - 1].y - originY, pts[i].x - originX,
-                        pts[i].y - originY);
-        }
-    });
+    WalkOn(surface, false, [&] { WalkAllSegments(originX, originY); });
 }
 
 void CCharPen::BeginStroke(CSurface& surface, int x, int y)
@@ -243,17 +226,12 @@ void CCharPen::Plot(int x, int y)
         return;
     }
     m_lastStamp = QPoint(x, y);
-    if (m_target == nullptr || m_glyphPath.isEmpty()) {
+    QPainter* painter = m_glyphPath.isEmpty() ? nullptr : WalkPainter();
+    if (painter == nullptr) {
         return;
-    }
-    if (!m_graphics) {
-        m_graphics = std::make_unique<QPainter>(&m_target->Image());
-        m_graphics->setRenderHint(QPainter::Antialiasing);
     }
     // The path moves, not the painter: the brush stays anchored at the
     // surface origin.
-    m_graphics->fillPath(m_glyphPath.translated(x, y), m_brush);
-    if (m_live) {
-        m_target->AddDirty(m_glyphBounds.translated(x, y) & m_target->Rect());
-    }
+    painter->fillPath(m_glyphPath.translated(x, y), m_brush);
+    MarkWalkDirty(m_glyphBounds.translated(x, y));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pens/PenTool.h"
+#include "pens/WalkPen.h"
 
 #include <QBrush>
 #include <QPainterPath>
@@ -23,7 +23,7 @@ class QPainter;
 // The stored character is the picker's code in the given face; symbol-font
 // codes are mapped to the character and font that draw them here only when
 // the outline is recorded (see SymbolMap.h).
-class CCharPen : public CPenTool {
+class CCharPen : public CWalkPen {
 public:
     // Point types of the recorded outline.
     enum GlyphPointType : std::uint8_t {
@@ -55,14 +55,8 @@ public:
 
 private:
     void BuildGlyph();
-    template <typename Walk>
-    void WalkOn(CSurface& surface, bool live, Walk&& walk);
 
     QBrush m_brush;
-    // While drawing: the surface and, once a stamp needs it, its painter.
-    CSurface* m_target = nullptr;
-    bool m_live = false;
-    std::unique_ptr<QPainter> m_graphics;
     QPoint m_lastStamp{-100, -100};
     QString m_faceName;
     char16_t m_char = 0;

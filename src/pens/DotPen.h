@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pens/PenTool.h"
+#include "pens/WalkPen.h"
 
 #include <QPen>
 #include <QPoint>
@@ -18,7 +18,7 @@ class QPainter;
 // gap. The step counter and the dash start carry on from one segment to the
 // next (a dash may cut a corner as a straight chord) and restart at every
 // Draw and BeginStroke, so each redraw places the same dashes.
-class CDotPen : public CPenTool {
+class CDotPen : public CWalkPen {
 public:
     CDotPen(int w, COLORREF c);
     CDotPen(int w, COLORREF c0, COLORREF c1, COLORREF c2);
@@ -33,17 +33,7 @@ public:
     int GetDashPeriod() const { return 2 * (m_width + GetDashLength()); }
 
 private:
-    // Runs `walk` with Plot drawing on `surface`; `live` also reports what
-    // changed to the surface.
-    template <typename Walk>
-    void WalkOn(CSurface& surface, bool live, Walk&& walk);
-
     QPen m_gpPen;
-    // While a walk runs: the surface it draws on and, once the first dash
-    // needs it, the painter open on that surface.
-    CSurface* m_target = nullptr;
-    bool m_live = false;
-    std::unique_ptr<QPainter> m_graphics;
     QPoint m_dashStart{0, 0};
     int m_dashCounter = 0;
 };

@@ -1,0 +1,31 @@
+#include "pens/WalkPen.h"
+
+#include "gfx/Surface.h"
+
+void CWalkPen::WalkAllSegments(int originX, int originY)
+{
+    const std::vector<StrokePoint>& pts = m_points.Points();
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        DrawSegment(pts[i - 1].x - originX, pts[i - 1].y - originY, pts[i].x - originX,
+                    pts[i].y - originY);
+    }
+}
+
+QPainter* CWalkPen::WalkPainter()
+{
+    if (m_target == nullptr) {
+        return nullptr;
+    }
+    if (!m_graphics) {
+        m_graphics = std::make_unique<QPainter>(&m_target->Image());
+        m_graphics->setRenderHint(QPainter::Antialiasing);
+    }
+    return m_graphics.get();
+}
+
+void CWalkPen::MarkWalkDirty(const QRect& r)
+{
+    if (m_live && m_target != nullptr) {
+        m_target->AddDirty(r & m_target->Rect());
+    }
+}
