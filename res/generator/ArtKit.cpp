@@ -172,3 +172,20 @@ bool LoadArtFonts(ArtFonts& fonts)
 }
 
 }  // namespace artgen
+
+namespace artgen {
+
+QPainterPath StarPath(const QPointF& centre, double outer, double inner)
+{
+    QPainterPath star;
+    for (int i = 0; i < 10; ++i) {
+        const double r = (i % 2 == 0) ? outer : inner;
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
+    }
+    star.closeSubpath();
+    return star;
+}
+
+}  // namespace artgen

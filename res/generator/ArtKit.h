@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
+#include <QPointF>
 #include <QString>
 #include <cstdint>
 
@@ -44,6 +46,10 @@ QColor Greyed(const QColor& c);
 // opaque pixel that happens to be pure white is nudged to (254,254,254) so it
 // still draws.
 QImage Flatten(const QImage& argb, const QColor& backdrop);
+
+// A closed five-pointed star centred on `centre`, its points at radius
+// `outer` (the first straight up) and its inner corners at radius `inner`.
+QPainterPath StarPath(const QPointF& centre, double outer, double inner);
 
 // A transparent ARGB canvas of the given size, ready for Flatten.
 QImage TransparentCanvas(int cx, int cy);

@@ -1,5 +1,7 @@
 #include "PenIcons.h"
 
+#include "ArtKit.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -228,14 +230,7 @@ void Stamp(QPainter& p, ButtonState s)
 {
     p.save();
     // The print: a red star.
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double r = (i % 2 == 0) ? 6.5 : 2.7;
-        const double a = -M_PI / 2 + i * M_PI / 5;
-        const QPointF pt(11.0 + r * std::cos(a), 29.0 + r * std::sin(a));
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
+    const QPainterPath star = StarPath(QPointF(11.0, 29.0), 6.5, 2.7);
     p.setPen(Qt::NoPen);
     p.setBrush(Tinted(QColor(214, 36, 36), s));
     p.drawPath(star);

@@ -1,5 +1,7 @@
 #include "WelcomeArt.h"
 
+#include "ArtKit.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,14 +58,7 @@ void Doodles(QPainter& p)
     p.setPen(RoundPen(QColor(226, 104, 20), 4));
     p.drawPolygon(QPolygonF({{470, 280}, {510, 218}, {550, 280}}));
     // A red stamp star.
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double r = (i % 2 == 0) ? 22 : 9;
-        const double a = -M_PI / 2 + i * M_PI / 5;
-        const QPointF pt(70 + r * std::cos(a), 250 + r * std::sin(a));
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
+    const QPainterPath star = StarPath(QPointF(70, 250), 22, 9);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(214, 40, 40));
     p.drawPath(star);
@@ -174,14 +169,7 @@ QImage ProgramIcon(int size)
         dots.setDashPattern({0.2, 1.8});
         p.setPen(dots);
         p.drawLine(QPointF(64, 66), QPointF(126, 52));
-        QPainterPath star;
-        for (int i = 0; i < 10; ++i) {
-            const double r = (i % 2 == 0) ? 26 : 11;
-            const double a = -M_PI / 2 + i * M_PI / 5;
-            const QPointF pt(196 + r * std::cos(a), 192 + r * std::sin(a));
-            i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-        }
-        star.closeSubpath();
+        const QPainterPath star = StarPath(QPointF(196, 192), 26, 11);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(214, 40, 40));
         p.drawPath(star);

@@ -104,11 +104,7 @@ void CCanvasWnd::mousePressEvent(QMouseEvent* event)
     }
     // A press while a drag is still open means its release never arrived
     // (the grab was lost): end that drag as a release would, then go on.
-    if (m_pCapturePen) {
-        EndCapture();
-    } else if (m_bErasing) {
-        EndErase();
-    }
+    EndOpenDrag();
     if (m_bWelcome) {
         DismissWelcome();
         return;
@@ -146,6 +142,11 @@ void CCanvasWnd::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    EndOpenDrag();
+}
+
+void CCanvasWnd::EndOpenDrag()
+{
     if (m_pCapturePen) {
         EndCapture();
     } else if (m_bErasing) {

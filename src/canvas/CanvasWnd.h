@@ -61,6 +61,8 @@ private:
     void EndCapture();
     void EraseStep(int x, int y);
     void EndErase();
+    // Ends the stroke or eraser drag in progress, if any.
+    void EndOpenDrag();
     void CommitPending();
     void ShowLiveChanges();
 
