@@ -42,4 +42,40 @@ public:
     // The same, also reporting the shape's name and the first pass's
     // degrees into `report` when it is not null.
     bool RecognizeShape(const CPointArray& in, CPointArray& out, ShapeReport* report) const;
+
+    // Detectors of the basic strokes of Chinese handwriting. Each looks at
+    // the points p[s] ... p[e - 1] of a finished ink stroke (positions and
+    // the stored step angles) and answers whether the range has its form.
+    // On yes it leaves in `out` the range's first point, the corners it
+    // found and the range's last point, as new points (current tick, tag 0).
+    // MatchStraight, MatchCorner, MatchFallCurve and MatchPressCurve append
+    // to `out`; the others clear it before writing their result. On no,
+    // `out` may hold what the detectors they called appended.
+    bool MatchStraight(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchCorner(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchFallCurve(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchPressCurve(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchTurnFall(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchSlantHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchBentHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchBendHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchBendHookWide(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchTurnHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchTurnTurn(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchZigzag(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchStepBendHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchCornerRise(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchDownTurnHook(const CPointArray& p, int s, int e, CPointArray& out) const;
+    bool MatchLeftCorner(const CPointArray& p, int s, int e, CPointArray& out) const;
+
+    // Direction-run tests: count the step angles of p[s + 1] ... p[e - 1]
+    // falling in a strong and a weak band and compare the counts with the
+    // range's point count e - s. The two-part tests run over [s, l) and
+    // change bands at f.
+    bool RunMostlyLeftFall(const CPointArray& p, int s, int e) const;
+    bool RunDownThenVertical(const CPointArray& p, int s, int e) const;
+    bool RunVerticalThenRight(const CPointArray& p, int s, int f, int l) const;
+    bool RunVerticalThenRightWide(const CPointArray& p, int s, int f, int l) const;
+    bool RunMostlyRight(const CPointArray& p, int s, int e) const;
+    bool RunMostlyDown(const CPointArray& p, int s, int e) const;
 };
