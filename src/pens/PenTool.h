@@ -75,6 +75,9 @@ public:
     double GetTotalLength() const { return m_totalLength; }
     const StrokeRect& GetBounds() const { return m_bounds; }
     bool IsFinished() const { return m_finished != 0; }
+    // Marks the widths final, so a later FinishStroke keeps them (the ink
+    // shaper does this when it rewrites them).
+    void MarkFinished() { m_finished = 1; }
     const COutline* GetOutline() const { return m_outline.get(); }
     bool HasTexture() const { return !m_texture.isNull(); }
     // The 180 x 180 multicolour tile (null for single-colour pens).
