@@ -1,5 +1,6 @@
 #include "canvas/CanvasWnd.h"
 
+#include "canvas/InkShaping.h"
 #include "canvas/MainHub.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
@@ -12,6 +13,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,6 +53,9 @@ CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
 
 CCanvasWnd::~CCanvasWnd()
 {
+    // Workers touch their pens until they finish: let them, before the pens
+    // go. Commits they post to this window are dropped with it.
+    m_inkWorkers.waitForDone();
     if (m_hub.GetCanvas() == this) {
         m_hub.SetCanvas(nullptr);
     }
@@ -67,6 +72,11 @@ void CCanvasWnd::DismissWelcome()
 
 void CCanvasWnd::Refresh()
 {
+    if (m_pCapturePen) {
+        m_bRefreshDeferred = true;
+        return;
+    }
+    m_bRefreshDeferred = false;
     const QRect all = m_pSurface->Rect();
     if (m_bWelcome) {
         m_pSurface->Fill(all, kBlack);
@@ -193,11 +203,20 @@ void CCanvasWnd::EndCapture()
 {
     FinishedStroke finished = FinishCapturedStroke(std::move(m_pCapturePen), m_hub, m_captureTool,
                                                    m_makePen, m_recognize);
+    const int tool = m_captureTool;
     m_captureTool = 0;
     CPicture* picture = m_hub.GetPicture();
     switch (finished.route) {
     case FinishedStroke::Route::Dropped:
         // What the pen drew live stays on screen until the next repaint.
+        if (m_bRefreshDeferred) {
+            Refresh();
+        }
+        break;
+    case FinishedStroke::Route::Shape:
+        // The shaped stroke's commit repaints; until then the screen shows
+        // the stroke as drawn.
+        StartInkShaping(std::move(finished.pen), tool);
         break;
     case FinishedStroke::Route::Commit:
         // Committed once the event loop runs again, after this release is
@@ -229,6 +248,47 @@ void CCanvasWnd::CommitPending()
         picture->AddStroke(std::move(pen));
         picture->DrawStroke(drawn);
     }
+    if (m_bRefreshDeferred) {
+        Refresh();
+    }
+}
+
+void CCanvasWnd::StartInkShaping(std::unique_ptr<CPenTool> pen, int tool)
+{
+    auto* ink = dynamic_cast<CInkPen*>(pen.get());
+    if (!ink) {
+        // Only ink pens are shaped; anything else is committed as drawn.
+        m_pendingCommits.push_back(std::move(pen));
+        QMetaObject::invokeMethod(this, &CCanvasWnd::CommitPending, Qt::QueuedConnection);
+        return;
+    }
+    m_shapingPens.push_back(std::move(pen));
+    const int width = m_pSurface->GetWidth();
+    const int height = m_pSurface->GetHeight();
+    m_inkWorkers.start([this, ink, tool, width, height] {
+        ShapeInkPen(*ink, tool, [this, ink, width, height] {
+            ink->BuildOutline(width, height);
+            QMetaObject::invokeMethod(
+                this, [this, ink] { CommitShaped(ink); }, Qt::QueuedConnection);
+        });
+    });
+}
+
+void CCanvasWnd::CommitShaped(CPenTool* pen)
+{
+    const auto it = std::find_if(m_shapingPens.begin(), m_shapingPens.end(),
+                                 [pen](const auto& p) { return p.get() == pen; });
+    if (it == m_shapingPens.end()) {
+        return;
+    }
+    std::unique_ptr<CPenTool> owned = std::move(*it);
+    m_shapingPens.erase(it);
+    if (CPicture* picture = m_hub.GetPicture()) {
+        picture->AddStroke(std::move(owned));
+        picture->DrawStroke(*pen);
+    }
+    // The reshaped stroke replaces the one drawn live.
+    Refresh();
 }
 
 void CCanvasWnd::EraseStep(int x, int y)

@@ -2,11 +2,13 @@
 
 #include "canvas/StrokeCommit.h"
 
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
 #include <deque>
+#include <list>
 #include <memory>
 
 class CMainHub;
@@ -46,6 +48,8 @@ public:
     // Finished strokes whose commit is queued but has not run yet.
     int GetPendingCommitCount() const { return static_cast<int>(m_pendingCommits.size()); }
     bool IsCapturing() const { return m_pCapturePen != nullptr || m_bErasing; }
+    // Ink strokes handed to the ink shaper whose commit has not run yet.
+    int GetShapingCount() const { return static_cast<int>(m_shapingPens.size()); }
 
     static constexpr int kWelcomeMs = 15000;
 
@@ -64,6 +68,10 @@ private:
     // Ends the stroke or eraser drag in progress, if any.
     void EndOpenDrag();
     void CommitPending();
+    // Hands a finished ink stroke of `tool` to a worker thread that shapes
+    // it; the commit comes back to this thread as CommitShaped.
+    void StartInkShaping(std::unique_ptr<CPenTool> pen, int tool);
+    void CommitShaped(CPenTool* pen);
     void ShowLiveChanges();
 
     CMainHub& m_hub;
@@ -86,4 +94,11 @@ private:
     // canvas owns them until then, so a stroke still queued when the canvas
     // goes is freed with it.
     std::deque<std::unique_ptr<CPenTool>> m_pendingCommits;
+    // Ink strokes being shaped on a worker thread; each worker touches only
+    // its own pen until it posts the pen's commit back.
+    std::list<std::unique_ptr<CPenTool>> m_shapingPens;
+    QThreadPool m_inkWorkers;
+    // A repaint asked for while a stroke is captured would wipe the live
+    // stroke off the screen image; it runs once the stroke is committed.
+    bool m_bRefreshDeferred = false;
 };

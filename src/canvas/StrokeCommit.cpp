@@ -20,7 +20,12 @@ FinishedStroke FinishCapturedStroke(std::unique_ptr<CPenTool> pen, const CToolSe
     pen->FinishStroke();
 
     const bool recog = IsPenTool(tool) && settings.m_toolRecog[static_cast<std::size_t>(tool)];
-    if (recog && !IsInkTool(tool) && makePen && recognize) {
+    if (recog && IsInkTool(tool)) {
+        result.route = FinishedStroke::Route::Shape;
+        result.pen = std::move(pen);
+        return result;
+    }
+    if (recog && makePen && recognize) {
         std::unique_ptr<CPenTool> shape = makePen(settings, tool);
         if (shape && recognize(pen->GetPoints(), shape->GetPoints())) {
             result.route = FinishedStroke::Route::Recognized;

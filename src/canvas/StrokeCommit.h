@@ -24,14 +24,16 @@ struct FinishedStroke {
         Dropped,     // at most one point: no stroke
         Commit,      // commit `pen` as drawn (the canvas queues this)
         Recognized,  // `pen` is the recognised shape: commit it and repaint
+        Shape,       // an ink stroke with recognition on: the ink shaper
+                     // reshapes `pen`, then it is committed
     };
     Route route = Route::Dropped;
     std::unique_ptr<CPenTool> pen;
 };
 
 // Finishes a captured stroke of `tool` and decides its route. With
-// recognition off, and for the ink tools (whose shaper runs elsewhere), the
-// finished pen is committed as it is. Otherwise a fresh pen of the same tool
+// recognition off the finished pen is committed as it is; an ink tool's pen
+// goes to the ink shaper. Otherwise a fresh pen of the same tool
 // and settings receives the recognised shape's points; when the recogniser
 // finds nothing the captured pen is committed unchanged.
 FinishedStroke FinishCapturedStroke(std::unique_ptr<CPenTool> pen, const CToolSettings& settings,

@@ -1,6 +1,7 @@
 #include "canvas/CanvasWnd.h"
 #include "canvas/MainHub.h"
 #include "canvas/Picture.h"
+#include "tracing/Outline.h"
 
 #include "QtApp.h"
 #include "TestPens.h"
@@ -389,4 +390,83 @@ TEST_F(CanvasRealPensTest, RecognisedCircleReplacesTheFreehandStroke)
     EXPECT_TRUE(differs) << "the freehand points were kept";
     QCoreApplication::processEvents();
     EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+}
+
+namespace {
+// Mouse events for the real pens, 15 ms apart.
+void SendTimed(CCanvasWnd& canvas, QEvent::Type type, QPoint p, Qt::MouseButton b,
+               Qt::MouseButtons bs)
+{
+    static quint64 t = 20000;
+    QMouseEvent e(type, QPointF(p), canvas.mapToGlobal(QPointF(p)), b, bs, Qt::NoModifier);
+    e.setTimestamp(t += 15);
+    QCoreApplication::sendEvent(&canvas, &e);
+}
+
+void SendTimedDrag(CCanvasWnd& canvas, const std::vector<QPoint>& path, bool release = true)
+{
+    SendTimed(canvas, QEvent::MouseButtonPress, path.front(), Qt::LeftButton, Qt::LeftButton);
+    for (const QPoint& p : path) {
+        SendTimed(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+    }
+    if (release) {
+        SendTimed(canvas, QEvent::MouseButtonRelease, path.back(), Qt::LeftButton, Qt::NoButton);
+    }
+}
+
+std::vector<QPoint> HorizontalPath(int y)
+{
+    std::vector<QPoint> path;
+    for (int x = 60; x <= 340; x += 5) {
+        path.emplace_back(x, y);
+    }
+    return path;
+}
+}  // namespace
+
+TEST_F(CanvasRealPensTest, InkStrokeIsShapedOnAWorkerThenCommittedWithItsOutline)
+{
+    for (const int tool : {7, 10}) {
+        hub.SelectTool(tool);
+        hub.m_toolRecog[static_cast<std::size_t>(tool)] = 1;
+        const int before = hub.GetPicture()->GetStrokeCount();
+        SendTimedDrag(*canvas, HorizontalPath(80 + 60 * (tool - 7) / 3));
+        EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(canvas->GetShapingCount(), 0, 10000);
+        ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), before + 1) << tool;
+        const CPenTool& shaped = hub.GetPicture()->GetStroke(before);
+        ASSERT_NE(shaped.GetOutline(), nullptr) << tool;
+        EXPECT_GT(shaped.GetOutline()->GetCount(), 0) << tool;
+    }
+    // Both strokes are on the composed picture and on the screen.
+    const QRect band(60, 60, 281, 100);
+    EXPECT_GT(Inked(hub.GetPicture()->GetPictureSurface().Image(), band), 1000);
+    EXPECT_GT(Inked(canvas->GetScreenImage().Image(), band), 1000);
+}
+
+TEST_F(CanvasRealPensTest, RepaintDuringACaptureWaitsSoTheLiveStrokeStays)
+{
+    hub.SelectTool(1);
+    hub.m_toolRecog[1] = 0;
+    SendTimedDrag(*canvas, HorizontalPath(150), false);
+    const QRect band(60, 130, 281, 41);
+    const int live = Inked(canvas->GetScreenImage().Image(), band);
+    ASSERT_GT(live, 200);
+    canvas->Refresh();  // as a shaped ink stroke's commit would
+    EXPECT_EQ(Inked(canvas->GetScreenImage().Image(), band), live);
+
+    SendTimed(*canvas, QEvent::MouseButtonRelease, {340, 150}, Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+    EXPECT_GT(Inked(canvas->GetScreenImage().Image(), band), 200);
+}
+
+TEST_F(CanvasRealPensTest, ClosingWhileAnInkStrokeIsShapedWaitsForTheWorker)
+{
+    hub.SelectTool(8);
+    hub.m_toolRecog[8] = 1;
+    SendTimedDrag(*canvas, HorizontalPath(150));
+    canvas.reset();  // must not free the pen under the running worker
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 0);
 }

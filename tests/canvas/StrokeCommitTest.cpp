@@ -89,7 +89,7 @@ TEST(StrokeCommitTest, UnrecognisedStrokeIsCommittedUnchanged)
     EXPECT_EQ(raw->GetPoints().GetCount(), 20);
 }
 
-TEST(StrokeCommitTest, InkToolsSkipTheShapeRecogniser)
+TEST(StrokeCommitTest, InkToolsGoToTheInkShaperNotTheShapeRecogniser)
 {
     CToolSettings s;
     for (int tool = 7; tool <= 10; ++tool) {
@@ -97,7 +97,10 @@ TEST(StrokeCommitTest, InkToolsSkipTheShapeRecogniser)
         int made = 0;
         FinishedStroke f =
             FinishCapturedStroke(Captured(10), s, tool, TestPenMaker(&made), AlwaysTriangle);
-        EXPECT_EQ(f.route, FinishedStroke::Route::Commit) << tool;
+        EXPECT_EQ(f.route, FinishedStroke::Route::Shape) << tool;
         EXPECT_EQ(made, 0) << tool;
+        s.m_toolRecog[static_cast<std::size_t>(tool)] = 0;
+        f = FinishCapturedStroke(Captured(10), s, tool, TestPenMaker(&made), AlwaysTriangle);
+        EXPECT_EQ(f.route, FinishedStroke::Route::Commit) << tool;
     }
 }
