@@ -51,6 +51,23 @@ void ClearArea(CMonoSurface& mask, const QRect& area)
 
 }  // namespace
 
+std::vector<std::pair<int, int>> CInkPen::OutlinePieces() const
+{
+    std::vector<std::pair<int, int>> pieces;
+    const int n = m_points.GetCount();
+    int first = 0;
+    while (n > 0) {
+        const int end = FindSelfCrossing(first, n);
+        pieces.emplace_back(first, end);
+        if (end >= n) {
+            break;
+        }
+        // The next piece starts two points back, so the pieces overlap.
+        first = end - 2;
+    }
+    return pieces;
+}
+
 void CInkPen::BuildOutline(int canvasWidth, int canvasHeight)
 {
     m_outline = std::make_unique<COutline>();
@@ -59,9 +76,7 @@ void CInkPen::BuildOutline(int canvasWidth, int canvasHeight)
         static_cast<std::size_t>(mask.GetRowPitch()) * static_cast<std::size_t>(mask.GetHeight());
     std::vector<std::uint8_t> bits;
     const int n = m_points.GetCount();
-    int first = 0;
-    while (n > 0) {
-        const int end = FindSelfCrossing(first, n);
+    for (const auto& [first, end] : OutlinePieces()) {
         // Each piece is drawn alone with the pen's own dabs and widths, not
         // antialiased: a pixel is ink when a dab covers its centre. Only the
         // part the previous piece painted needs clearing.
@@ -80,11 +95,6 @@ void CInkPen::BuildOutline(int canvasWidth, int canvasHeight)
         if (tracer.TraceBitmap(bitmap, kTraceTolerance, kTraceSizeDivisor)) {
             m_outline->TakeAll(tracer.GetResult());
         }
-        if (end >= n) {
-            break;
-        }
-        // The next piece starts two points back, so the pieces overlap.
-        first = end - 2;
     }
 }
 

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QRectF;
 
@@ -61,6 +63,10 @@ public:
     // cross. The segment ending at each point i >= first + 5 is tested
     // against every earlier segment except the two just before it.
     int FindSelfCrossing(int first, int count) const;
+    // The point ranges [first, end) BuildOutline draws one at a time: split
+    // with FindSelfCrossing, each starting two points before the previous
+    // one's end. A stroke without crossings is one piece.
+    std::vector<std::pair<int, int>> OutlinePieces() const;
     // Fills every contour of the outline with `brush` as one smooth path,
     // antialiased. Nothing happens while the pen has no outline.
     void FillOutline(CSurface& surface, const QBrush& brush);
