@@ -153,3 +153,22 @@ TEST(LabRenderTest, RecognitionReplacesAShapeOfTheOrdinaryPens)
     EXPECT_LT(Darkest(image, 157, 77, 163, 83), 80);
     EXPECT_EQ(Darkest(image, 95, 75, 105, 85), 255);
 }
+
+TEST(LabRenderTest, RecognitionShapesInkStrokesAndFillsTheirOutline)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("ink.png")).toStdString();
+    std::string brush = R"({"tool": 7, "recog": 1, "width": 12, "points": [)";
+    for (int i = 0; i < 40; ++i) {
+        brush += (i ? ",[" : "[") + std::to_string(20 + 4 * i) + ",60," +
+                 std::to_string(1000 + 20 * i) + "]";
+    }
+    brush += "]}\n";
+    const RenderRun run = Render({"--out", out, "--size", "200x120"}, brush);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(run.lines[0], R"({"class":"横","committed":true,"shape":null})");
+    const QImage image(QString::fromStdString(out));
+    EXPECT_LT(Darkest(image, 60, 55, 140, 75), 60);
+    EXPECT_EQ(Darkest(image, 0, 0, 199, 40), 255);
+}

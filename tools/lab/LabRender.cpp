@@ -2,6 +2,8 @@
 
 #include "LabCommand.h"
 #include "LabJson.h"
+#include "LabStroke.h"
+#include "canvas/InkShaping.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
 #include "canvas/StrokeCommit.h"
@@ -27,18 +29,6 @@ struct RenderOptions {
     QString out;
 };
 
-bool ParseSize(const std::string& text, int& cx, int& cy)
-{
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    const QRegularExpressionMatch m = re.match(QString::fromStdString(text));
-    if (!m.hasMatch()) {
-        return false;
-    }
-    cx = m.captured(1).toInt();
-    cy = m.captured(2).toInt();
-    return cx > 0 && cy > 0 && cx <= 16384 && cy <= 16384;
-}
-
 // Returns an error message, empty when the options are usable.
 std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
 {
@@ -51,7 +41,7 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
         if (a == "--out") {
             o.out = QString::fromStdString(v);
         } else if (a == "--size") {
-            if (!ParseSize(v, o.cx, o.cy)) {
+            if (!ParseLabSize(v, o.cx, o.cy)) {
                 return "--size takes WxH, e.g. 1024x560";
             }
         } else if (a == "--background") {
@@ -76,108 +66,6 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
     return {};
 }
 
-COLORREF ParseColor(const QJsonValue& v)
-{
-    static const QRegularExpression re(QStringLiteral("^#([0-9a-fA-F]{6})$"));
-    const QRegularExpressionMatch m = re.match(v.toString());
-    if (!v.isString() || !m.hasMatch()) {
-        throw LabInputError{"a colour must be \"#rrggbb\""};
-    }
-    return FromArgb(m.captured(1).toUInt(nullptr, 16));
-}
-
-// The settings of the line's tool: the program's defaults, overridden by
-// the keys present.
-int ReadToolSettings(const QJsonObject& obj, CToolSettings& s)
-{
-    const int tool = obj.contains("tool") ? LabInt(obj["tool"], "tool") : 1;
-    if (!IsPenTool(tool)) {
-        throw LabInputError{"tool must be 1..12"};
-    }
-    const auto t = static_cast<std::size_t>(tool);
-    s.m_nTool = tool;
-    if (obj.contains("width")) {
-        const int w = LabInt(obj["width"], "width");
-        if (w < 1 || w > 200) {
-            throw LabInputError{"width must be 1..200"};
-        }
-        s.m_toolWidth[t] = w;
-    }
-    if (obj.contains("colors")) {
-        const QJsonArray colors = obj["colors"].toArray();
-        if (!obj["colors"].isArray() || colors.size() > 3) {
-            throw LabInputError{"colors must be a list of up to three \"#rrggbb\""};
-        }
-        for (qsizetype i = 0; i < colors.size(); ++i) {
-            s.m_toolColor[t][static_cast<std::size_t>(i)] = ParseColor(colors[i]);
-        }
-    }
-    if (obj.contains("sel")) {
-        const int sel = LabInt(obj["sel"], "sel");
-        if (sel < 0 || sel > 2) {
-            throw LabInputError{"sel must be 0..2"};
-        }
-        s.m_toolColorSel[t] = sel;
-    }
-    if (obj.contains("recog")) {
-        const int recog = LabInt(obj["recog"], "recog");
-        if (recog != 0 && recog != 1) {
-            throw LabInputError{"recog must be 0 or 1"};
-        }
-        s.m_toolRecog[t] = recog;
-    }
-    if (obj.contains("char")) {
-        const QString ch = obj["char"].toString();
-        if (!obj["char"].isString() || ch.isEmpty()) {
-            throw LabInputError{"char must be a one-character string"};
-        }
-        s.m_symbolChar = ch.at(0).unicode();
-    }
-    if (obj.contains("font")) {
-        if (!obj["font"].isString()) {
-            throw LabInputError{"font must be a string"};
-        }
-        s.m_symbolFont = obj["font"].toString();
-    }
-    return tool;
-}
-
-struct LabPoint {
-    int x;
-    int y;
-    std::uint32_t t;
-};
-
-// [[x, y, t], ...]; a missing time is the previous one plus 10 ms (the
-// first point's is 1000), so replays are repeatable.
-std::vector<LabPoint> ReadPoints(const QJsonValue& v)
-{
-    if (!v.isArray()) {
-        throw LabInputError{"points must be a list of [x, y, t]"};
-    }
-    std::vector<LabPoint> points;
-    std::uint32_t t = 990;
-    for (const QJsonValue& item : v.toArray()) {
-        const QJsonArray p = item.toArray();
-        if (!item.isArray() || p.size() < 2) {
-            throw LabInputError{"a point is [x, y] or [x, y, t]"};
-        }
-        const int x = LabInt(p[0], "x");
-        const int y = LabInt(p[1], "y");
-        if (p.size() >= 3) {
-            const double time = p[2].toDouble(-1.0);
-            if (!p[2].isDouble() || time < 0.0 || time > 4294967295.0) {
-                throw LabInputError{"t must be a 32-bit tick count"};
-            }
-            t = static_cast<std::uint32_t>(time);
-        } else {
-            t += 10;
-        }
-        points.push_back({x, y, t});
-    }
-    return points;
-}
-
 class CLabRenderer {
 public:
     explicit CLabRenderer(const RenderOptions& o)
@@ -192,7 +80,7 @@ public:
             return Erase(obj["erase"]);
         }
         CToolSettings settings;
-        const int tool = ReadToolSettings(obj, settings);
+        const int tool = ReadToolSettings(obj, settings, 1);
         const std::vector<LabPoint> points = ReadPoints(obj["points"]);
 
         std::unique_ptr<CPenTool> pen = CreatePen(settings, tool);
@@ -221,10 +109,23 @@ public:
         FinishedStroke finished =
             FinishCapturedStroke(std::move(pen), settings, tool, &CreatePen, recognize);
         const bool recognized = finished.route == FinishedStroke::Route::Recognized;
+        QJsonValue inkClass = QJsonValue::Null;
+        if (finished.route == FinishedStroke::Route::Shape) {
+            // The program shapes on a worker thread; here the same steps run
+            // in line, so the picture gets the strokes in input order.
+            if (auto* ink = dynamic_cast<CInkPen*>(finished.pen.get())) {
+                const InkShapeResult shaped = ShapeInkPen(*ink, tool, [&] {
+                    ink->BuildOutline(m_picture.GetWidth(), m_picture.GetHeight());
+                });
+                if (shaped.IsClassified()) {
+                    inkClass = QString::fromStdString(shaped.ClassName());
+                }
+            }
+        }
         QJsonObject answer{{"committed", finished.route != FinishedStroke::Route::Dropped},
                            {"shape", recognized ? QJsonValue(QString::fromStdString(report.shape))
                                                 : QJsonValue(QJsonValue::Null)},
-                           {"class", QJsonValue::Null}};
+                           {"class", inkClass}};
         if (finished.pen) {
             CPenTool& drawn = *finished.pen;
             m_picture.AddStroke(std::move(finished.pen));
