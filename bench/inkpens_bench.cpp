@@ -1,5 +1,7 @@
 // Speed of the ink pens: the redraw of a whole stroke, one live step at the
-// end of a long stroke, and (with the outline) the outline builder.
+// end of a long stroke, the outline builder, and the ink worker's whole job
+// (classification, widths and outline) with recognition on.
+#include "canvas/InkShaping.h"
 #include "gfx/Surface.h"
 #include "tracing/Outline.h"
 #include "pens/GangbiPen.h"
@@ -116,8 +118,40 @@ void BM_DrawOutline300(benchmark::State& state)
     }
 }
 
+// The ink shaper's cascade alone (classification and widths) on a stroke
+// that fits no class, so every detector runs: its worst case.
+void BM_ShapeCascade(benchmark::State& state)
+{
+    auto pen = state.range(0) == 300 ? LoopedStroke() : FinishedStroke<CMaobiPen>(2000, 10);
+    const StrokeRect& box = pen->GetBounds();
+    std::string label;
+    for (auto _ : state) {
+        CInkStrokeShaper shaper({&pen->GetPoints(), pen->GetWidth(),
+                                 {box.left, box.top, box.right, box.bottom}, 7},
+                                {});
+        label = shaper.ShapeInkStroke().label;
+        benchmark::DoNotOptimize(label);
+    }
+    state.SetLabel(label.empty() ? "no class" : label);
+}
+
+// What the worker thread does for one stroke: shape it and build its
+// outline on the canvas.
+void BM_ShapeAndOutline300(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto pen = LoopedStroke();
+        state.ResumeTiming();
+        ShapeInkPen(*pen, 7, [&pen] { pen->BuildOutline(kCanvasW, kCanvasH); });
+        benchmark::DoNotOptimize(pen->GetOutline());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ShapeCascade)->Name("BrushShapeCascade")->Arg(300)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShapeAndOutline300)->Name("BrushShapeAndOutline300Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildOutline300)->Name("BrushBuildOutline300Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawOutline300)->Name("BrushDrawOutline300Points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Draw500<CMaobiPen>)->Name("BrushDraw500Points")->Unit(benchmark::kMillisecond);
