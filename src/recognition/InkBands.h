@@ -61,10 +61,7 @@ Tally CountRun(const CPointArray& p, int s, int split, int e, const Scheme& befo
                const Scheme& after);
 Tally CountRun(const CPointArray& p, int s, int e, const Scheme& scheme);
 
-inline const StrokePoint& At(const CPointArray& p, int i)
-{
-    return p[static_cast<std::size_t>(i)];
-}
+inline const StrokePoint& At(const CPointArray& p, int i) { return p[static_cast<std::size_t>(i)]; }
 
 // True when [s, e) is a non-empty range of p's indices.
 inline bool HoldsRange(const CPointArray& p, int s, int e)

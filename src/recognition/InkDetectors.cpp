@@ -166,9 +166,8 @@ bool CStrokeAnalyzer::MatchFallCurve(const CPointArray& p, int s, int e, CPointA
             lowY = q.y;
         }
     }
-    const ink::Scheme fall{.strong = Degrees(195, 255),
-                           .weak = Degrees(255, 285),
-                           .weak2 = Degrees(165, 195)};
+    const ink::Scheme fall{
+        .strong = Degrees(195, 255), .weak = Degrees(255, 285), .weak2 = Degrees(165, 195)};
     const ink::Tally tally = ink::CountRun(p, s, e, fall);
     const double count = ink::PointCount(s, e);
     if (0.1 * count > tally.strong || 0.6 * count >= tally.Total()) {
@@ -184,9 +183,8 @@ bool CStrokeAnalyzer::MatchPressCurve(const CPointArray& p, int s, int e, CPoint
     if (!HoldsRange(p, s, e)) {
         return false;
     }
-    const ink::Scheme press{.strong = Degrees(285, 345),
-                            .weak = Degrees(270, 285),
-                            .weak2 = ink::Above(345)};
+    const ink::Scheme press{
+        .strong = Degrees(285, 345), .weak = Degrees(270, 285), .weak2 = ink::Above(345)};
     const ink::Tally tally = ink::CountRun(p, s, e, press);
     const double count = ink::PointCount(s, e);
     if (0.1 * count > tally.strong || 0.8 * count >= tally.Total()) {
@@ -260,8 +258,7 @@ bool CStrokeAnalyzer::MatchBendHook(const CPointArray& p, int s, int e, CPointAr
     return true;
 }
 
-bool CStrokeAnalyzer::MatchBendHookWide(const CPointArray& p, int s, int e,
-                                        CPointArray& out) const
+bool CStrokeAnalyzer::MatchBendHookWide(const CPointArray& p, int s, int e, CPointArray& out) const
 {
     if (!HoldsRange(p, s, e)) {
         return false;
@@ -366,8 +363,7 @@ bool CStrokeAnalyzer::MatchZigzag(const CPointArray& p, int s, int e, CPointArra
     return true;
 }
 
-bool CStrokeAnalyzer::MatchStepBendHook(const CPointArray& p, int s, int e,
-                                        CPointArray& out) const
+bool CStrokeAnalyzer::MatchStepBendHook(const CPointArray& p, int s, int e, CPointArray& out) const
 {
     if (!HoldsRange(p, s, e)) {
         return false;
@@ -405,8 +401,7 @@ bool CStrokeAnalyzer::MatchCornerRise(const CPointArray& p, int s, int e, CPoint
     return true;
 }
 
-bool CStrokeAnalyzer::MatchDownTurnHook(const CPointArray& p, int s, int e,
-                                        CPointArray& out) const
+bool CStrokeAnalyzer::MatchDownTurnHook(const CPointArray& p, int s, int e, CPointArray& out) const
 {
     if (!HoldsRange(p, s, e)) {
         return false;

@@ -13,14 +13,14 @@ Tally CountRun(const CPointArray& p, int s, int split, int e, const Scheme& befo
     for (int i = s + 1; i < e; ++i) {
         const Scheme& scheme = i < split ? before : after;
         switch (scheme.Rate(At(p, i).angle)) {
-        case Strength::Strong:
-            ++tally.strong;
-            break;
-        case Strength::Weak:
-            ++tally.weak;
-            break;
-        case Strength::None:
-            break;
+            case Strength::Strong:
+                ++tally.strong;
+                break;
+            case Strength::Weak:
+                ++tally.weak;
+                break;
+            case Strength::None:
+                break;
         }
     }
     return tally;
@@ -49,11 +49,15 @@ bool Passes(const Tally& tally, double count, double strongShare, double totalSh
     return tally.strong > strongShare * count && tally.Total() > totalShare * count;
 }
 
+// Straight down, with some lean either way.
+constexpr Scheme kVertical{
+    .strong = Degrees(255, 285), .weak = Degrees(240, 255), .weak2 = Degrees(285, 300)};
+
 // Rightward, after a stroke's vertical part.
-const Scheme kRightward{.strong = Below(30),
-                        .strong2 = Above(330),
-                        .weak = Degrees(300, 330),
-                        .weak2 = Degrees(30, 60)};
+constexpr Scheme kRightward{.strong = Below(30),
+                            .strong2 = Above(330),
+                            .weak = Degrees(300, 330),
+                            .weak2 = Degrees(30, 60)};
 
 }  // namespace
 
@@ -68,9 +72,8 @@ bool CStrokeAnalyzer::RunMostlyLeftFall(const CPointArray& p, int s, int e) cons
             return false;
         }
     }
-    const Scheme leftFall{.strong = Degrees(195, 255),
-                          .weak = Degrees(255, 270),
-                          .weak2 = Degrees(180, 195)};
+    const Scheme leftFall{
+        .strong = Degrees(195, 255), .weak = Degrees(255, 270), .weak2 = Degrees(180, 195)};
     return Passes(CountRun(p, s, e, leftFall), PointCount(s, e), 0.1, 0.7);
 }
 
@@ -81,10 +84,7 @@ bool CStrokeAnalyzer::RunDownThenVertical(const CPointArray& p, int s, int e) co
     }
     const int m = s + (e - s) / 3;
     const Scheme downRight{.strong = Degrees(285, 345), .weak = Degrees(255, 285)};
-    const Scheme vertical{.strong = Degrees(255, 285),
-                          .weak = Degrees(240, 255),
-                          .weak2 = Degrees(285, 300)};
-    return Passes(CountRun(p, s, m, e, downRight, vertical), PointCount(s, e), 0.1, 0.5);
+    return Passes(CountRun(p, s, m, e, downRight, kVertical), PointCount(s, e), 0.1, 0.5);
 }
 
 bool CStrokeAnalyzer::RunVerticalThenRight(const CPointArray& p, int s, int f, int l) const
@@ -92,10 +92,7 @@ bool CStrokeAnalyzer::RunVerticalThenRight(const CPointArray& p, int s, int f, i
     if (!ink::HoldsRange(p, s, l)) {
         return false;
     }
-    const Scheme vertical{.strong = Degrees(255, 285),
-                          .weak = Degrees(240, 255),
-                          .weak2 = Degrees(285, 300)};
-    return Passes(CountRun(p, s, f, l, vertical, kRightward), PointCount(s, l), 0.1, 0.6);
+    return Passes(CountRun(p, s, f, l, kVertical, kRightward), PointCount(s, l), 0.1, 0.6);
 }
 
 bool CStrokeAnalyzer::RunVerticalThenRightWide(const CPointArray& p, int s, int f, int l) const
@@ -103,9 +100,9 @@ bool CStrokeAnalyzer::RunVerticalThenRightWide(const CPointArray& p, int s, int 
     if (!ink::HoldsRange(p, s, l)) {
         return false;
     }
-    const Scheme vertical{.strong = Degrees(255, 285),
-                          .weak = Degrees(210, 255),
-                          .weak2 = Degrees(285, 300)};
+    // Accepts a start leaning well to the left.
+    const Scheme vertical{
+        .strong = Degrees(255, 285), .weak = Degrees(210, 255), .weak2 = Degrees(285, 300)};
     const Tally tally = CountRun(p, s, f, l, vertical, kRightward);
     return tally.Total() > 0.6 * PointCount(s, l);
 }
