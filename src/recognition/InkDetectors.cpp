@@ -31,8 +31,8 @@ bool Outside(double a, double lo, double hi) { return a < Deg(lo) || a > Deg(hi)
 double Direction(const CPointArray& p, int from, int to) { return Angle(At(p, from), At(p, to)); }
 
 // Extreme coordinates over p[s] ... p[end - 1], and the first index that
-// reaches the lowest y and the leftmost x. With end <= s + 1 only p[s] is
-// looked at.
+// reaches the lowest point on screen (largest y) and the leftmost x. With
+// end <= s + 1 only p[s] is looked at.
 struct Extremes {
     int minX = 0;
     int maxX = 0;
@@ -81,8 +81,8 @@ int Nearest(const CPointArray& p, int s, int end, int x, int y)
 // End of the first third of [s, e).
 int FirstThirdEnd(int s, int e) { return s + (e - s) / 3; }
 
-// Replaces the content of `out` by copies of `points`. The list is taken by
-// value, so points read from `out` itself stay valid.
+// Replaces the content of `out` by copies of `points`. The list holds its
+// own copies, made before `out` is emptied, so points of `out` may be given.
 void Rewrite(CPointArray& out, std::initializer_list<StrokePoint> points)
 {
     out.RemoveAll();
