@@ -53,7 +53,7 @@ bool Passes(const Tally& tally, double count, double strongShare, double totalSh
 constexpr Scheme kVertical{
     .strong = Degrees(255, 285), .weak = Degrees(240, 255), .weak2 = Degrees(285, 300)};
 
-// Rightward, after a stroke's vertical part.
+// Rightward, after the stroke has come down.
 constexpr Scheme kRightward{.strong = Below(30),
                             .strong2 = Above(330),
                             .weak = Degrees(300, 330),
