@@ -123,21 +123,27 @@ bool WriteShape(CShape& shape, const CPointArray& in, CPointArray& out)
 }  // namespace
 
 TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
-                              const StrokePoint& l)
+                              const StrokePoint& l, const StrokePoint& none)
 {
     for (int k = 0; k < 2; ++k) {
         if (Dist(f, v[k]) > kVertexNearEnd && Dist(l, v[k]) > kVertexNearEnd) {
             return v[k];
         }
     }
-    const TimedPoint first{f.x, f.y, 0.0};
+    const TimedPoint fallback{none.x, none.y, 0.0};
     if (!(Dist(f, v[2]) > kVertexNearEnd)) {
-        return first;
+        return fallback;
     }
     if (Dist(l, v[2]) > kVertexNearEnd) {
         return v[2];
     }
-    return first;
+    return fallback;
+}
+
+TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
+                              const StrokePoint& l)
+{
+    return OpenTriangleVertex(v, f, l, f);
 }
 
 bool CStrokeAnalyzer::RecognizeShape(const CPointArray& in, CPointArray& out) const

@@ -22,8 +22,12 @@ struct ShapeReport {
 
 // The corner an open two-legged stroke (first point f, last point l) turns
 // at, from the triangle v fitted to the stroke closed: the first of v[0],
-// v[1] lying more than 10 pixels from both ends; else f when v[2] lies
-// within 10 of f; else v[2] when it lies more than 10 from l; else f.
+// v[1] lying more than 10 pixels from both ends; else `none` when v[2] lies
+// within 10 of f; else v[2] when it lies more than 10 from l; else `none`.
+// The shape recogniser falls back on f, the ink stroke detectors on l.
+TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
+                              const StrokePoint& l, const StrokePoint& none);
+// The same, falling back on f.
 TimedPoint OpenTriangleVertex(const std::array<TimedPoint, 3>& v, const StrokePoint& f,
                               const StrokePoint& l);
 
