@@ -130,7 +130,7 @@ TEST(InkWidthProfileTest, RepeatedPointsGetFiniteWidths)
 TEST(InkWidthProfileTest, NearestPointTakesTheEarliestOnTies)
 {
     CPointArray points;
-    for (const auto [x, y] : {std::pair{0, 0}, {10, 0}, {20, 0}, {10, 0}}) {
+    for (const auto& [x, y] : {std::pair{0, 0}, {10, 0}, {20, 0}, {10, 0}}) {
         points.Add(x, y, 1);
     }
     const CInkStrokeShaper shaper({&points, 10, {}, 9}, {});
@@ -215,6 +215,17 @@ TEST(InkStrokeShaperTest, OneCornerStrokes)
     ASSERT_EQ(hook.result.corners.size(), 1u);
     EXPECT_EQ(hook.widths.front(), 12);
     EXPECT_EQ(hook.widths.back(), 2);
+
+    // Down to the right, then flat: a falling stroke with a corner, which
+    // the writing brush starts much wider than the fountain pen.
+    const InkStroke fall = Finished(fixtures::Path({{100, 100}, {160, 204}, {280, 204}}, 40));
+    const Outcome pen = Shape(fall, 9);
+    const Outcome brush = Shape(fall, 7);
+    EXPECT_EQ(pen.result.label, "捺");
+    EXPECT_EQ(brush.result.label, "捺");
+    EXPECT_EQ(pen.widths.front(), 10);
+    EXPECT_EQ(brush.widths.front(), 18);  // 1.8 w below 270..330 degrees
+    EXPECT_EQ(brush.widths.back(), 2);
 }
 
 TEST(InkStrokeShaperTest, CommitsExactlyOnceWhateverTheClass)
