@@ -1,3 +1,4 @@
+#include "recognition/InkBands.h"
 #include "recognition/InkStrokeShaper.h"
 
 #include <cmath>
@@ -10,9 +11,10 @@
 
 namespace {
 
+using ink::Deg;
+
 // k degrees in radians, from pi taken as 3.1415926 like every other angle
 // threshold of the recognisers.
-constexpr double Deg(double k) { return k * 3.1415926 / 180; }
 
 // The largest bounding box, in pixels each way, that is still a dot.
 constexpr int kDotSize = 25;

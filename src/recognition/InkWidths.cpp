@@ -7,11 +7,13 @@
 #include <limits>
 
 #include "geometry/PointHelpers.h"
+#include "recognition/InkBands.h"
 #include "recognition/InkStrokeShaper.h"
 
 namespace {
 
-constexpr double Deg(double k) { return k * 3.1415926 / 180; }
+using ink::Deg;
+
 
 // The golden section and its complement, where tapers and bends peak.
 constexpr double kGolden = 0.618;
