@@ -238,20 +238,40 @@ bool CStrokeAnalyzer::MatchBentHook(const CPointArray& p, int s, int e, CPointAr
     return true;
 }
 
+namespace {
+
+// The vertical, bend, horizontal, upward-hook form over [s, e): the bend
+// at the bottom left (the point nearest the range's minimum x and maximum
+// y) and the one at the bottom right (nearest its maximum x and y), a run
+// down then right between them, and each leg heading its way: down at
+// `minDown` to 300 degrees, right within 30 of level, then up at 45 to
+// 135. The wide form accepts a start leaning further left.
+bool FindBendHook(const CStrokeAnalyzer& analyzer, const CPointArray& p, int s, int e,
+                  bool wide, int& left, int& right)
+{
+    const Extremes x = FindExtremes(p, s, e);
+    left = Nearest(p, s, e, x.minX, x.maxY);
+    right = Nearest(p, s, e, x.maxX, x.maxY);
+    const bool runs = wide ? analyzer.RunVerticalThenRightWide(p, s, left, right)
+                           : analyzer.RunVerticalThenRight(p, s, left, right);
+    if (right - left <= 2 || e - right <= 2 || !runs) {
+        return false;
+    }
+    return !Outside(Direction(p, s, left), wide ? 210 : 240, 300) &&
+           !Between(Direction(p, left, right), 30, 330) &&
+           !Outside(Direction(p, right, e - 1), 45, 135);
+}
+
+}  // namespace
+
 bool CStrokeAnalyzer::MatchBendHook(const CPointArray& p, int s, int e, CPointArray& out) const
 {
     if (!HoldsRange(p, s, e)) {
         return false;
     }
-    const Extremes x = FindExtremes(p, s, e);
-    const int f = Nearest(p, s, e, x.minX, x.maxY);
-    const int l = Nearest(p, s, e, x.maxX, x.maxY);
-    if (l - f <= 2 || e - l <= 2 || !RunVerticalThenRight(p, s, f, l) ||
-        !MatchStraight(p, s, f, out)) {
-        return false;
-    }
-    if (Outside(Direction(p, s, f), 240, 300) || Between(Direction(p, f, l), 30, 330) ||
-        Outside(Direction(p, l, e - 1), 45, 135)) {
+    int f = 0;
+    int l = 0;
+    if (!FindBendHook(*this, p, s, e, false, f, l) || !MatchStraight(p, s, f, out)) {
         return false;
     }
     Rewrite(out, {At(p, s), At(p, f), At(p, l), At(p, e - 1)});
@@ -263,14 +283,10 @@ bool CStrokeAnalyzer::MatchBendHookWide(const CPointArray& p, int s, int e, CPoi
     if (!HoldsRange(p, s, e)) {
         return false;
     }
-    const Extremes x = FindExtremes(p, s, e);
-    const int f = Nearest(p, s, e, x.maxX, x.maxY);
-    const int l = Nearest(p, s, e, x.minX, x.maxY);
-    if (f - l <= 2 || e - f <= 2 || !RunVerticalThenRightWide(p, s, l, f)) {
-        return false;
-    }
-    if (Outside(Direction(p, s, l), 210, 300) || Between(Direction(p, l, f), 30, 330) ||
-        Outside(Direction(p, f, e - 1), 45, 135)) {
+    // Here f names the bottom-right bend and l the bottom-left one.
+    int l = 0;
+    int f = 0;
+    if (!FindBendHook(*this, p, s, e, true, l, f)) {
         return false;
     }
     Rewrite(out, {At(p, s), At(p, l), At(p, f), At(p, e - 1)});

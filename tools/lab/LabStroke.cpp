@@ -17,6 +17,16 @@ COLORREF ParseColor(const QJsonValue& v)
     return FromArgb(m.captured(1).toUInt(nullptr, 16));
 }
 
+// obj[key] as an integer from lo to hi; anything else is refused with `why`.
+int RangedInt(const QJsonObject& obj, const char* key, int lo, int hi, const char* why)
+{
+    const int v = LabInt(obj[key], key);
+    if (v < lo || v > hi) {
+        throw LabInputError{why};
+    }
+    return v;
+}
+
 }  // namespace
 
 int ReadToolSettings(const QJsonObject& obj, CToolSettings& s, int defaultTool)
@@ -28,11 +38,7 @@ int ReadToolSettings(const QJsonObject& obj, CToolSettings& s, int defaultTool)
     const auto t = static_cast<std::size_t>(tool);
     s.m_nTool = tool;
     if (obj.contains("width")) {
-        const int w = LabInt(obj["width"], "width");
-        if (w < 1 || w > 200) {
-            throw LabInputError{"width must be 1..200"};
-        }
-        s.m_toolWidth[t] = w;
+        s.m_toolWidth[t] = RangedInt(obj, "width", 1, 200, "width must be 1..200");
     }
     if (obj.contains("colors")) {
         const QJsonArray colors = obj["colors"].toArray();
@@ -44,18 +50,10 @@ int ReadToolSettings(const QJsonObject& obj, CToolSettings& s, int defaultTool)
         }
     }
     if (obj.contains("sel")) {
-        const int sel = LabInt(obj["sel"], "sel");
-        if (sel < 0 || sel > 2) {
-            throw LabInputError{"sel must be 0..2"};
-        }
-        s.m_toolColorSel[t] = sel;
+        s.m_toolColorSel[t] = RangedInt(obj, "sel", 0, 2, "sel must be 0..2");
     }
     if (obj.contains("recog")) {
-        const int recog = LabInt(obj["recog"], "recog");
-        if (recog != 0 && recog != 1) {
-            throw LabInputError{"recog must be 0 or 1"};
-        }
-        s.m_toolRecog[t] = recog;
+        s.m_toolRecog[t] = RangedInt(obj, "recog", 0, 1, "recog must be 0 or 1");
     }
     if (obj.contains("char")) {
         const QString ch = obj["char"].toString();
