@@ -293,18 +293,31 @@ bool CStrokeAnalyzer::MatchBendHookWide(const CPointArray& p, int s, int e, CPoi
     return true;
 }
 
+namespace {
+
+// The horizontal-then-down form over [s, e): f is the point nearest the
+// range's top-right extreme, b its first lowest point; the stroke runs
+// mostly right up to f and mostly down from f to b.
+bool FindTurnDown(const CStrokeAnalyzer& analyzer, const CPointArray& p, int s, int e, int& f,
+                  int& b)
+{
+    const Extremes x = FindExtremes(p, s, e);
+    b = x.maxYAt;
+    f = Nearest(p, s, e, x.maxX, x.minY);
+    return b - f > 1 && analyzer.RunMostlyRight(p, s, f) && analyzer.RunMostlyDown(p, f, b);
+}
+
+}  // namespace
+
 bool CStrokeAnalyzer::MatchTurnHook(const CPointArray& p, int s, int e, CPointArray& out) const
 {
     if (!HoldsRange(p, s, e)) {
         return false;
     }
-    const Extremes x = FindExtremes(p, s, e);
-    const int b = x.maxYAt;
-    const int f = Nearest(p, s, e, x.maxX, x.minY);
-    if (b - f <= 1 || e - b <= 1 || !RunMostlyRight(p, s, f) || !RunMostlyDown(p, f, b)) {
-        return false;
-    }
-    if (Outside(Direction(p, b, e - 1), 90, 165)) {
+    int f = 0;
+    int b = 0;
+    if (!FindTurnDown(*this, p, s, e, f, b) || e - b <= 1 ||
+        Outside(Direction(p, b, e - 1), 90, 165)) {
         return false;
     }
     Rewrite(out, {At(p, s), At(p, f), At(p, b), At(p, e - 1)});
@@ -316,14 +329,15 @@ bool CStrokeAnalyzer::MatchTurnTurn(const CPointArray& p, int s, int e, CPointAr
     if (!HoldsRange(p, s, e)) {
         return false;
     }
-    const Extremes x = FindExtremes(p, s, e);
-    const int b = x.maxYAt;
-    const int f = Nearest(p, s, e, x.maxX, x.minY);
-    if (b - f <= 1 || !RunMostlyRight(p, s, f) || !RunMostlyDown(p, f, b)) {
+    int f = 0;
+    int b = 0;
+    if (!FindTurnDown(*this, p, s, e, f, b)) {
         return false;
     }
-    // f < b - 1 < e - 1, so e - 2 is still inside the range.
-    if (x.maxY != At(p, e - 1).y && x.maxY != At(p, e - 2).y) {
+    // The stroke ends at its lowest point. f < b - 1 < e - 1, so e - 2 is
+    // still inside the range.
+    const int maxY = At(p, b).y;
+    if (maxY != At(p, e - 1).y && maxY != At(p, e - 2).y) {
         return false;
     }
     // The last step that still heads right of straight down ends the turn.
