@@ -1,19 +1,22 @@
 // The eraser rebuilds only what the erased strokes covered: each pen's drawn
 // extent must hold every pixel it paints, and the area-limited rebuild must
 // give the picture (and the screen) a full rebuild gives.
-#include <gtest/gtest.h>
-
-#include <QMouseEvent>
-#include <random>
-#include <vector>
-
-#include "QtApp.h"
 #include "canvas/CanvasWnd.h"
 #include "canvas/MainHub.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
 #include "canvas/ToolSettings.h"
 #include "pens/InkPen.h"
+
+#include "QtApp.h"
+
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
 
 namespace {
 constexpr int kPictureWidth = 360;
