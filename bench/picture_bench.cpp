@@ -1,6 +1,7 @@
-// Full recomposition of a picture (background plus every stroke, what New,
-// a background change or an erasure costs) and the live drawing of one
-// mouse move, for the program's pens.
+// Full recomposition of a picture (background plus every stroke, what New
+// or a background change costs), one eraser step (which rebuilds only what
+// the erased strokes covered) and the live drawing of one mouse move, for
+// the program's pens.
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
 #include "canvas/ToolSettings.h"
@@ -12,9 +13,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,6 +87,77 @@ void BM_FullRecomposition(benchmark::State& state)
     state.SetLabel(std::to_string(picture->GetStrokeCount()) + " strokes");
 }
 BENCHMARK(BM_FullRecomposition)->Arg(0)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Eraser steps on the 1000-stroke picture: erase under the eraser and
+// rebuild just the area the erased strokes had covered. The picture is so
+// dense that the first touch anywhere takes some 15 to 50 strokes spread
+// over most of it; the steps that follow in a drag take the few strokes
+// that come newly under the eraser.
+constexpr std::array<QPoint, 4> kEraserPlaces = {QPoint(960, 525), QPoint(400, 300),
+                                                 QPoint(1500, 800), QPoint(15, 1035)};
+
+// A fresh 1000-stroke picture with its caches built, including the eraser's
+// scratch surface (made at the first step of the first drag).
+std::unique_ptr<CPicture> MakeErasablePicture()
+{
+    std::unique_ptr<CPicture> picture = MakePicture(1000);
+    picture->GetPictureSurface();
+    picture->RedrawArea(QRect(0, 0, 1, 1));
+    return picture;
+}
+
+std::string EraseLabel(const QPoint& at, int steps, int erased, long long rebuiltPixels)
+{
+    return "at " + std::to_string(at.x()) + "," + std::to_string(at.y()) + ": " +
+           std::to_string(erased) + " strokes erased and " +
+           std::to_string(rebuiltPixels / std::max(steps, 1) / 1000) + "k pixels rebuilt a step";
+}
+
+// The first step at a place: each repetition times one step on a fresh
+// picture.
+void BM_EraserFirstStep(benchmark::State& state)
+{
+    const QPoint at = kEraserPlaces.at(static_cast<std::size_t>(state.range(0)));
+    const std::unique_ptr<CPicture> picture = MakeErasablePicture();
+    const int before = picture->GetStrokeCount();
+    long long rebuilt = 0;
+    for (auto _ : state) {
+        const CPicture::Erased step = picture->EraseStrokesAt(at.x(), at.y());
+        picture->RedrawArea(step.damaged);
+        rebuilt += static_cast<long long>(step.damaged.width()) * step.damaged.height();
+    }
+    state.SetLabel(EraseLabel(at, 1, before - picture->GetStrokeCount(), rebuilt));
+}
+BENCHMARK(BM_EraserFirstStep)
+    ->DenseRange(0, 3)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+
+// The steps of a drag after its first: 30 moves of 4 pixels across and 3
+// along, toward the middle of the picture, timed per step.
+void BM_EraserDragStep(benchmark::State& state)
+{
+    const QPoint at = kEraserPlaces.at(static_cast<std::size_t>(state.range(0)));
+    const std::unique_ptr<CPicture> picture = MakeErasablePicture();
+    picture->RedrawArea(picture->EraseStrokesAt(at.x(), at.y()).damaged);
+    const int before = picture->GetStrokeCount();
+    const QPoint move(at.x() < kPictureWidth / 2 ? 4 : -4, at.y() < kPictureHeight / 2 ? 3 : -3);
+    QPoint here = at;
+    long long rebuilt = 0;
+    for (auto _ : state) {
+        here += move;
+        const CPicture::Erased step = picture->EraseStrokesAt(here.x(), here.y());
+        picture->RedrawArea(step.damaged);
+        rebuilt += static_cast<long long>(step.damaged.width()) * step.damaged.height();
+    }
+    state.SetLabel(EraseLabel(at, 30, before - picture->GetStrokeCount(), rebuilt));
+}
+BENCHMARK(BM_EraserDragStep)
+    ->DenseRange(0, 3)
+    ->Iterations(30)
+    ->Repetitions(2)
+    ->Unit(benchmark::kMillisecond);
 
 // Only the strokes of one tool, to see which pen dominates a recomposition.
 void BM_RedrawStrokesOfTool(benchmark::State& state)

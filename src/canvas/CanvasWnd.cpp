@@ -128,6 +128,7 @@ void CCanvasWnd::mousePressEvent(QMouseEvent* event)
         BeginCapture(x, y, static_cast<std::uint32_t>(event->timestamp()));
     } else if (m_hub.m_nTool == kEraserTool) {
         m_bErasing = true;
+        m_bEraseCombined = false;
         m_pEraseSurface =
             std::make_unique<CMemSurface>(m_pSurface->GetWidth(), m_pSurface->GetHeight(), kCanvasGrey);
         EraseStep(x, y);
@@ -247,6 +248,8 @@ void CCanvasWnd::CommitPending()
         CPenTool& drawn = *pen;
         picture->AddStroke(std::move(pen));
         picture->DrawStroke(drawn);
+        // The screen shows the stroke as drawn live, not as committed.
+        m_bEraseCombined = false;
     }
     if (m_bRefreshDeferred) {
         Refresh();
@@ -294,15 +297,35 @@ void CCanvasWnd::CommitShaped(CPenTool* pen)
 void CCanvasWnd::EraseStep(int x, int y)
 {
     CPicture* picture = m_hub.GetPicture();
-    if (!picture || !picture->EraseAt(x, y)) {
+    if (!picture) {
         return;
     }
-    picture->Redraw();
-    picture->DrawTo(*m_pEraseSurface);
+    const CPicture::Erased erased = picture->EraseStrokesAt(x, y);
+    if (!erased.removed) {
+        return;
+    }
+    // Only the area the erased strokes had drawn on changes in the picture,
+    // unless its cache is dirty and is rebuilt whole.
+    const bool rebuiltWhole = picture->IsPictureDirty() || picture->IsBkgdDirty();
+    picture->RedrawArea(erased.damaged);
     // OR-combined, as the screen showed it: what is gone may linger until
     // the release repaints the exact picture.
-    m_pSurface->OrFrom(*m_pEraseSurface, 0, 0);
-    update();
+    if (!m_bEraseCombined || rebuiltWhole) {
+        picture->DrawTo(*m_pEraseSurface);
+        m_pSurface->OrFrom(*m_pEraseSurface, 0, 0);
+        m_bEraseCombined = true;
+        update();
+        return;
+    }
+    // Outside the area the picture is what the last combine ORed in, and
+    // ORing the same bits again changes nothing: combining the area alone
+    // gives the screen a whole combine would.
+    const QRect area = erased.damaged & m_pSurface->Rect();
+    if (area.isEmpty()) {
+        return;
+    }
+    m_pSurface->OrFrom(picture->GetPictureSurface(), area, area.topLeft());
+    update(area);
 }
 
 void CCanvasWnd::EndErase()

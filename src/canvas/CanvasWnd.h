@@ -89,6 +89,11 @@ private:
     // The eraser's drag and its scratch surface.
     bool m_bErasing = false;
     std::unique_ptr<CMemSurface> m_pEraseSurface;
+    // True once the whole picture has been OR-combined onto the screen image
+    // during this drag and nothing has been drawn into the picture since:
+    // then the screen already holds every bit of the picture outside what
+    // the next step redraws, and that step combines just its area.
+    bool m_bEraseCombined = false;
 
     // Finished strokes waiting for their queued commit, oldest first. The
     // canvas owns them until then, so a stroke still queued when the canvas

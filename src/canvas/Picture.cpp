@@ -39,15 +39,21 @@ void CPicture::DrawStroke(CPenTool& pen)
 
 bool CPicture::EraseAt(int x, int y)
 {
-    bool removed = false;
+    return EraseStrokesAt(x, y).removed;
+}
+
+CPicture::Erased CPicture::EraseStrokesAt(int x, int y)
+{
+    Erased erased;
     for (std::size_t i = m_strokes.size(); i-- > 0;) {
         if (m_strokes[i]->HitTest(x - kEraserReach, y - kEraserReach, x + kEraserReach,
                                   y + kEraserReach)) {
+            erased.damaged |= m_strokes[i]->DrawnExtent() & QRect(0, 0, m_cx, m_cy);
             m_strokes.erase(m_strokes.begin() + static_cast<std::ptrdiff_t>(i));
-            removed = true;
+            erased.removed = true;
         }
     }
-    return removed;
+    return erased;
 }
 
 void CPicture::Clear()
@@ -127,6 +133,33 @@ void CPicture::Redraw()
     }
     m_pPictureSurface->CopyFrom(GetBkgdSurface(), 0, 0);
     DrawAllStrokes(*m_pPictureSurface);
+}
+
+void CPicture::RedrawArea(const QRect& area)
+{
+    if (!m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty) {
+        Redraw();
+        return;
+    }
+    const QRect part = area & QRect(0, 0, m_cx, m_cy);
+    if (part.isEmpty()) {
+        return;
+    }
+    // A stroke whose extent misses the area changes none of its pixels, and
+    // each pixel's colour depends only on the pixel below and the stroke
+    // (textures are anchored at the surface origin, which the scratch
+    // surface shares), so drawing the rest in order on the background gives
+    // the area the pixels of a full rebuild.
+    if (!m_pScratchSurface) {
+        m_pScratchSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
+    }
+    m_pScratchSurface->CopyFrom(*m_pBkgdSurface, part, part.x(), part.y());
+    for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
+        if (pen->DrawnExtent().intersects(part)) {
+            pen->Draw(*m_pScratchSurface, 0, 0);
+        }
+    }
+    m_pPictureSurface->CopyFrom(*m_pScratchSurface, part, part.x(), part.y());
 }
 
 void CPicture::DrawTo(CSurface& target)

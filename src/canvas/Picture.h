@@ -2,6 +2,7 @@
 
 #include "gfx/Surface.h"
 
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -14,7 +15,8 @@ class CPenTool;
 // rendering: the background alone and the background with every stroke.
 // Painting copies the composed cache; a commit draws only the new stroke onto
 // it; anything that removes strokes or changes the background marks the
-// caches dirty so the next use rebuilds them.
+// caches dirty so the next use rebuilds them, except the eraser, which
+// rebuilds just the part of the cache the erased strokes had drawn on.
 class CPicture {
 public:
     CPicture(int cx, int cy, int bkgd);
@@ -31,6 +33,14 @@ public:
     // Removes every stroke touching the 40 x 40 square around (x, y), last
     // to first. Returns true if any went. Marks nothing dirty.
     bool EraseAt(int x, int y);
+    struct Erased {
+        bool removed = false;
+        // The part of the picture the removed strokes had drawn on (their
+        // drawn extents, within the picture); empty if they drew nothing.
+        QRect damaged;
+    };
+    // EraseAt, also telling what the removed strokes had covered.
+    Erased EraseStrokesAt(int x, int y);
     // Removes every stroke and marks the caches dirty; the background stays.
     void Clear();
     void MarkDirty();
@@ -39,6 +49,11 @@ public:
     CMemSurface& GetPictureSurface();
     // Rebuilds the composed surface now, whatever its flag says.
     void Redraw();
+    // Rebuilds the part `area` of the composed surface, giving the pixels a
+    // full Redraw would, and leaves every other pixel as it is: the
+    // background there, then in order the strokes whose extent meets it.
+    // A composed surface that is not built yet or dirty is rebuilt whole.
+    void RedrawArea(const QRect& area);
     // Copies the composed surface onto `target` at (0, 0) in the picture's size.
     void DrawTo(CSurface& target);
 
@@ -69,4 +84,7 @@ private:
     int m_bBkgdDirty = 1;
     std::unique_ptr<CMemSurface> m_pPictureSurface;
     int m_bPictureDirty = 1;
+    // Where RedrawArea draws the strokes at their own coordinates before
+    // copying the area back; only the area's pixels of it mean anything.
+    std::unique_ptr<CMemSurface> m_pScratchSurface;
 };

@@ -42,6 +42,13 @@ void CMemSurface::OrFrom(const CSurface& src, int x, int y)
     p.drawImage(QPoint(x, y), src.Image());
 }
 
+void CMemSurface::OrFrom(const CSurface& src, const QRect& srcRect, const QPoint& to)
+{
+    QPainter p(&m_image);
+    p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    p.drawImage(to, src.Image(), srcRect);
+}
+
 CMonoSurface::CMonoSurface(int cx, int cy)
     : CSurface(QImage(std::max(cx, 0), std::max(cy, 0), QImage::Format_Grayscale8))
 {

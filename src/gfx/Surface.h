@@ -45,6 +45,8 @@ public:
     void CopyFrom(const CSurface& src, const QRect& srcRect, int x, int y);
     // Combines `src` at (x, y) by a per-channel OR of source and destination.
     void OrFrom(const CSurface& src, int x, int y);
+    // Combines the part `srcRect` of `src` at `to` the same way.
+    void OrFrom(const CSurface& src, const QRect& srcRect, const QPoint& to);
 };
 
 // A one-bit mask. Anything painted on it in a non-black colour is ink. The

@@ -205,6 +205,18 @@ void CCharPen::Draw(CSurface& surface, int originX, int originY)
     WalkOn(surface, false, [&] { WalkAllSegments(originX, originY); });
 }
 
+QRect CCharPen::MeasureDrawnExtent() const
+{
+    if (m_points.GetCount() < 2 || m_glyphPath.isEmpty()) {
+        return {};
+    }
+    const QRect box = drawn_extent::PointsBox(m_points);
+    constexpr int f = drawn_extent::kFringe;
+    return QRect(
+        QPoint(box.left() + m_glyphBounds.left() - f, box.top() + m_glyphBounds.top() - f),
+        QPoint(box.right() + m_glyphBounds.right() + f, box.bottom() + m_glyphBounds.bottom() + f));
+}
+
 void CCharPen::BeginStroke(CSurface& surface, int x, int y)
 {
     m_lastStamp = QPoint(-100, -100);

@@ -53,6 +53,11 @@ public:
     // The outline as it is filled at a stamp centred on the origin.
     const QPainterPath& GetGlyphPath() const { return m_glyphPath; }
 
+protected:
+    // Stamps sit on pixels of the walk, inside the points' box: the box
+    // grown by the glyph's own bounds (which follow the font size 3w + 10).
+    QRect MeasureDrawnExtent() const override;
+
 private:
     void BuildGlyph();
 

@@ -21,6 +21,14 @@ void CDotPen::Draw(CSurface& surface, int originX, int originY)
     WalkOn(surface, false, [&] { WalkAllSegments(originX, originY); });
 }
 
+QRect CDotPen::MeasureDrawnExtent() const
+{
+    if (m_points.GetCount() < 2) {
+        return {};
+    }
+    return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), m_gpPen.widthF());
+}
+
 void CDotPen::BeginStroke(CSurface& /*surface*/, int x, int y)
 {
     m_lastX = x;

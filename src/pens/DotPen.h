@@ -32,6 +32,10 @@ public:
     int GetDashLength() const { return std::max(m_width, 8); }
     int GetDashPeriod() const { return 2 * (m_width + GetDashLength()); }
 
+protected:
+    // Each dash joins two pixels of the walk, which stay in the points' box.
+    QRect MeasureDrawnExtent() const override;
+
 private:
     QPen m_gpPen;
     QPoint m_dashStart{0, 0};

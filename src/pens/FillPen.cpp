@@ -30,6 +30,14 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
     DrawPasses(painter, originX, originY);
 }
 
+QRect CFillPen::MeasureDrawnExtent() const
+{
+    if (m_points.GetCount() < 2) {
+        return {};
+    }
+    return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), kPassWidth[0] * m_width);
+}
+
 void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y) { m_prev = QPoint(x, y); }
 
 QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const

@@ -22,6 +22,10 @@ public:
     // The rectangle spanned by two points, grown by 5w + 10 on every side.
     QRect LiveClip(const QPoint& a, const QPoint& b) const;
 
+protected:
+    // The widest pass's smoothed line (see CSmoothPen).
+    QRect MeasureDrawnExtent() const override;
+
 private:
     void DrawPasses(QPainter& painter, int originX, int originY) const;
 

@@ -10,6 +10,11 @@ CGangbiPen::CGangbiPen(int w, COLORREF c) : CInkPen(w, c) {}
 
 CGangbiPen::CGangbiPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CInkPen(w, c0, c1, c2) {}
 
+double CGangbiPen::DabReach(double width) const
+{
+    return width;
+}
+
 void CGangbiPen::Plot(int x, int y)
 {
     if (!m_graphics) {

@@ -13,4 +13,8 @@ public:
     CGangbiPen(int w, COLORREF c0, COLORREF c1, COLORREF c2);
 
     void Plot(int x, int y) override;
+
+protected:
+    // The dab's bounding square starts at the pixel: it reaches one width.
+    double DabReach(double width) const override;
 };

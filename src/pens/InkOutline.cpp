@@ -71,6 +71,7 @@ std::vector<std::pair<int, int>> CInkPen::OutlinePieces() const
 void CInkPen::BuildOutline(int canvasWidth, int canvasHeight)
 {
     m_outline = std::make_unique<COutline>();
+    ForgetDrawnExtent();
     CMonoSurface mask(canvasWidth, canvasHeight);
     const std::size_t maskBytes =
         static_cast<std::size_t>(mask.GetRowPitch()) * static_cast<std::size_t>(mask.GetHeight());

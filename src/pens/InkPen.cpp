@@ -6,6 +6,7 @@
 #include "tracing/Outline.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 CInkPen::CInkPen(int width, COLORREF color) : CPenTool(width, color)
@@ -45,6 +46,7 @@ void CInkPen::FinishStroke()
         p.time = static_cast<std::uint32_t>(i == 0 ? m_width : WidthFromHistory());
     }
     m_finished = 1;
+    ForgetDrawnExtent();
 }
 
 void CInkPen::BeginStroke(CSurface& surface, int x, int y)
@@ -114,15 +116,7 @@ void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush
     for (int i = first + 1; i < last; ++i) {
         const StrokePoint& from = m_points[static_cast<std::size_t>(i - 1)];
         const StrokePoint& to = m_points[static_cast<std::size_t>(i)];
-        // The stored length is the squared distance, so within a segment the
-        // width stays near its start width and changes in steps at the
-        // points; live drawing interpolates over the true distance instead.
-        m_segLength = to.length < static_cast<double>(std::numeric_limits<int>::max())
-                          ? static_cast<int>(to.length)
-                          : std::numeric_limits<int>::max();
-        if (m_segLength <= 0) {
-            m_segLength = 1;
-        }
+        m_segLength = SegmentLength(to);
         m_segStartX = from.x;
         m_segStartY = from.y;
         m_startWidth = m_endWidth;
@@ -130,6 +124,73 @@ void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush
         DrawSegment(from.x, from.y, to.x, to.y);
     }
     CloseGraphics(surface);
+}
+
+int CInkPen::SegmentLength(const StrokePoint& to)
+{
+    // The stored length is the squared distance, so within a segment the
+    // width stays near its start width and changes in steps at the points;
+    // live drawing interpolates over the true distance instead.
+    const int length = to.length < static_cast<double>(std::numeric_limits<int>::max())
+                           ? static_cast<int>(to.length)
+                           : std::numeric_limits<int>::max();
+    return length <= 0 ? 1 : length;
+}
+
+namespace {
+// Pixels a dab reach can add to a coordinate, kept far from int overflow.
+int ReachPixels(double reach)
+{
+    constexpr double kFar = 1 << 28;
+    return static_cast<int>(std::ceil(std::clamp(reach, 0.0, kFar)));
+}
+
+// The box of every contour point, grown by the fringe (null without points).
+// The smooth path's curves stay in the hull of the contour's vertices.
+QRect OutlineExtent(const COutline& outline)
+{
+    QRect box;
+    for (int c = 0; c < outline.GetCount(); ++c) {
+        if (outline.At(c).GetCount() >= 2) {
+            box |= drawn_extent::PointsBox(outline.At(c));
+        }
+    }
+    constexpr int f = drawn_extent::kFringe;
+    return box.isNull() ? QRect() : box.adjusted(-f, -f, f, f);
+}
+}  // namespace
+
+QRect CInkPen::MeasureDrawnExtent() const
+{
+    if (m_outline) {
+        return OutlineExtent(*m_outline);
+    }
+    const int n = m_points.GetCount();
+    if (n < 2) {
+        return {};
+    }
+    // Within a segment the dab width moves linearly with the distance d from
+    // its start, from the start width at d = 0; the walk's pixels have d
+    // below the segment's true length, so that length bounds the other end.
+    double lowest = 0.0;
+    double highest = 0.0;
+    double start = GetPointWidth(0);
+    for (int i = 1; i < n; ++i) {
+        const StrokePoint& from = m_points[static_cast<std::size_t>(i - 1)];
+        const StrokePoint& to = m_points[static_cast<std::size_t>(i)];
+        const double end = std::max(GetPointWidth(i), 2);
+        const double length = SegmentLength(to);
+        const double d = std::ceil(Distance(from.x, from.y, to.x, to.y));
+        const double far = ((length - d) * start + d * end) / length;
+        lowest = std::min({lowest, start, far});
+        highest = std::max({highest, start, far});
+        start = end;
+    }
+    const QRect box = drawn_extent::PointsBox(m_points);
+    constexpr int f = drawn_extent::kFringe;
+    const int back = ReachPixels(DabReach(-lowest)) + f;
+    const int ahead = ReachPixels(DabReach(highest)) + f;
+    return box.adjusted(-back, -back, ahead, ahead);
 }
 
 void CInkPen::Draw(CSurface& surface, int /*originX*/, int /*originY*/)

@@ -91,6 +91,14 @@ protected:
     // their bounds here.
     void AddDabBounds(const QRectF& bounds);
 
+    // The outline's contours when there is one; otherwise the points' box
+    // grown right and down by the reach of the widest dab the widths can
+    // give (a dab starts at its pixel), and left and up by the fringe (or
+    // by the reach of a negative width, which flips a dab).
+    QRect MeasureDrawnExtent() const override;
+    // How far right and down of its pixel a dab of `width` can paint.
+    virtual double DabReach(double width) const = 0;
+
     int m_startWidth = 0;
     int m_endWidth = 0;
     int m_segStartX = 0;
@@ -111,6 +119,9 @@ private:
     void CloseGraphics(CSurface& surface);
     void DrawRangeWith(CSurface& surface, int first, int last, const QBrush& brush,
                        bool antialias);
+    // The length DrawRange interpolates the widths over for the segment
+    // ending at `to`: its stored squared length as an int, at least 1.
+    static int SegmentLength(const StrokePoint& to);
 
     QRect m_painted;
 };

@@ -49,6 +49,11 @@ QPainterPath CMaobiPen::BrushTip(int x, int y, double w)
     return path;
 }
 
+double CMaobiPen::DabReach(double width) const
+{
+    return width * 315.0 / 308.0;
+}
+
 void CMaobiPen::Plot(int x, int y)
 {
     if (!m_graphics) {

@@ -7,6 +7,7 @@
 #include "tracing/Outline.h"
 
 #include <algorithm>
+#include <cmath>
 
 CPenTool::CPenTool(int width, COLORREF c0, COLORREF c1, COLORREF c2)
     : m_width(width), m_colors{c0, c1, c2}
@@ -41,6 +42,7 @@ void CPenTool::AddPoint(int x, int y)
 void CPenTool::AddPoint(int x, int y, std::uint32_t tick)
 {
     m_hitBoxValid = false;
+    m_extentValid = false;
     m_points.Add(x, y, tick, 0);
 }
 
@@ -101,6 +103,7 @@ bool CPenTool::HitTest(int left, int top, int right, int bottom) const
 
 void CPenTool::ComputeStats()
 {
+    m_extentValid = false;
     m_totalLength = 0.0;
     if (m_points.IsEmpty()) {
         m_bounds = StrokeRect{};
@@ -120,6 +123,53 @@ void CPenTool::ComputeStats()
         m_bounds.bottom = std::max(m_bounds.bottom, q.y);
     }
 }
+
+QRect CPenTool::DrawnExtent() const
+{
+    if (!m_extentValid) {
+        m_extent = MeasureDrawnExtent();
+        m_extentValid = true;
+    }
+    return m_extent;
+}
+
+QRect CPenTool::MeasureDrawnExtent() const
+{
+    return drawn_extent::Everything();
+}
+
+namespace drawn_extent {
+QRect PointsBox(const CPointArray& points)
+{
+    if (points.IsEmpty()) {
+        return {};
+    }
+    int left = points[0].x;
+    int right = left;
+    int top = points[0].y;
+    int bottom = top;
+    for (const StrokePoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect AroundLine(const QRect& box, double penWidth)
+{
+    // A zero-width pen still paints a one-pixel line.
+    const int grow = static_cast<int>(std::ceil(std::max(penWidth, 1.0) / 2.0)) + kFringe;
+    return box.adjusted(-grow, -grow, grow, grow);
+}
+
+QRect Everything()
+{
+    constexpr int kFar = 1 << 29;
+    return QRect(QPoint(-kFar, -kFar), QPoint(kFar, kFar));
+}
+}  // namespace drawn_extent
 
 QImage CPenTool::MakeMulticolorTile(COLORREF c0, COLORREF c1, COLORREF c2)
 {

@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QImage>
 #include <QPen>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -55,10 +56,12 @@ public:
     // Appends a point with the tick of the input event that produced it.
     void AddPoint(int x, int y, std::uint32_t tick);
 
-    // Non-const access may move points: the cached hit-test box is dropped.
+    // Non-const access may move points: the cached hit-test box and drawn
+    // extent are dropped.
     CPointArray& GetPoints()
     {
         m_hitBoxValid = false;
+        m_extentValid = false;
         return m_points;
     }
     const CPointArray& GetPoints() const { return m_points; }
@@ -69,6 +72,12 @@ public:
 
     // Squared segment lengths, directions, total (squared) length, bounds.
     void ComputeStats();
+
+    // A rectangle holding every pixel that Draw(surface, 0, 0) can change,
+    // on any surface (empty when the stroke draws nothing). It is measured
+    // on the first call and kept until the points or the ink outline
+    // change; a committed stroke measures once.
+    QRect DrawnExtent() const;
 
     int GetWidth() const { return m_width; }
     COLORREF GetColor(int i) const { return m_colors.at(static_cast<std::size_t>(i)); }
@@ -88,6 +97,13 @@ public:
     static QImage MakeMulticolorTile(COLORREF c0, COLORREF c1, COLORREF c2);
 
 protected:
+    // Measures DrawnExtent. The default, for kinds that do not measure, is
+    // the whole plane: erring large only costs time.
+    virtual QRect MeasureDrawnExtent() const;
+    // Drops the cached extent; kinds that change what Draw paints without
+    // moving points (the ink widths, the outline) call it.
+    void ForgetDrawnExtent() { m_extentValid = false; }
+
     // Builds m_texture from the three colours (multicolour kinds call this
     // in their constructor).
     void BuildMulticolorTexture();
@@ -114,4 +130,20 @@ private:
     // the first hit test and kept until the points can have changed.
     mutable StrokeRect m_hitBox;
     mutable bool m_hitBoxValid = false;
+    mutable QRect m_extent;
+    mutable bool m_extentValid = false;
 };
+
+// Helpers for the pen kinds' extents.
+namespace drawn_extent {
+// Pixels beyond a shape's exact geometry that antialiasing (and the rounding
+// of coordinates on their way to the rasteriser) may still touch.
+inline constexpr int kFringe = 3;
+// The smallest rectangle holding every point (null when there are none).
+QRect PointsBox(const CPointArray& points);
+// `box` grown by half of `penWidth` (at least half a pixel) and the fringe:
+// where a round-capped line of that width through points in `box` can paint.
+QRect AroundLine(const QRect& box, double penWidth);
+// Every pixel: what a kind that does not know its extent reports.
+QRect Everything();
+}  // namespace drawn_extent

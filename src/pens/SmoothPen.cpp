@@ -157,6 +157,14 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     SmoothPolyline(painter, m_gpPen, m_points, originX, originY);
 }
 
+QRect CSmoothPen::MeasureDrawnExtent() const
+{
+    if (m_points.GetCount() < 2) {
+        return {};
+    }
+    return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), m_gpPen.widthF());
+}
+
 void CSmoothPen::BeginStroke(CSurface& /*surface*/, int x, int y)
 {
     m_lastX = x;

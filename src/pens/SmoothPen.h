@@ -32,6 +32,12 @@ public:
     void BeginStroke(CSurface& surface, int x, int y) override;
     void ContinueStroke(CSurface& surface, int x, int y) override;
 
+protected:
+    // Every piece of the smoothed line lies in the hull of the points (the
+    // control points are integer midpoints between them), so the line
+    // stays within the points' box grown by half the width.
+    QRect MeasureDrawnExtent() const override;
+
 private:
     QPen m_gpPen;
     // Live smoothing: the last three live positions and how many are known

@@ -40,6 +40,14 @@ void CTransPen::Draw(CSurface& surface, int originX, int originY)
     painter.drawPolyline(line);
 }
 
+QRect CTransPen::MeasureDrawnExtent() const
+{
+    if (m_points.GetCount() < 2) {
+        return {};
+    }
+    return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), m_width);
+}
+
 void CTransPen::BeginStroke(CSurface& /*surface*/, int x, int y)
 {
     m_lastX = x;

@@ -16,6 +16,10 @@ public:
     void BeginStroke(CSurface& surface, int x, int y) override;
     void ContinueStroke(CSurface& surface, int x, int y) override;
 
+protected:
+    // The polyline through the points with the marker's width.
+    QRect MeasureDrawnExtent() const override;
+
 private:
     QPen MarkerPen() const;
 };
