@@ -2,10 +2,12 @@
 // or a background change costs), one eraser step (which rebuilds only what
 // the erased strokes covered) and the live drawing of one mouse move, for
 // the program's pens.
+#include "canvas/InkShaping.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
 #include "canvas/ToolSettings.h"
 #include "gfx/Surface.h"
+#include "pens/InkPen.h"
 #include "pens/PenTool.h"
 
 #include <QGuiApplication>
@@ -56,8 +58,11 @@ void FillStroke(CPenTool& pen, std::mt19937& rng, int count)
 }
 
 // `strokes` strokes of every pen tool in turn, 50 to 300 points, widths 2
-// to 16, recognition off: as a long doodling session leaves them.
-std::unique_ptr<CPicture> MakePicture(int strokes)
+// to 16, recognition off: as a long doodling session leaves them. With
+// `shapeInk`, the writing-brush and fountain-pen strokes go through the ink
+// shaper and get their outline, as recognition (on by default for them)
+// leaves them.
+std::unique_ptr<CPicture> MakePicture(int strokes, bool shapeInk = false)
 {
     App();
     auto picture = std::make_unique<CPicture>(kPictureWidth, kPictureHeight, 5);
@@ -71,6 +76,9 @@ std::unique_ptr<CPicture> MakePicture(int strokes)
         std::unique_ptr<CPenTool> pen = CreatePen(settings, tool);
         FillStroke(*pen, rng, length(rng));
         pen->FinishStroke();
+        if (auto* ink = dynamic_cast<CInkPen*>(pen.get()); ink && shapeInk) {
+            ShapeInkPen(*ink, tool, [ink] { ink->BuildOutline(kPictureWidth, kPictureHeight); });
+        }
         picture->AddStroke(std::move(pen));
     }
     return picture;
@@ -78,15 +86,20 @@ std::unique_ptr<CPicture> MakePicture(int strokes)
 
 void BM_FullRecomposition(benchmark::State& state)
 {
-    const std::unique_ptr<CPicture> picture = MakePicture(static_cast<int>(state.range(0)));
+    const std::unique_ptr<CPicture> picture =
+        MakePicture(static_cast<int>(state.range(0)), state.range(1) != 0);
     picture->GetPictureSurface();
     for (auto _ : state) {
         picture->MarkDirty();
         benchmark::DoNotOptimize(&picture->GetPictureSurface());
     }
-    state.SetLabel(std::to_string(picture->GetStrokeCount()) + " strokes");
+    state.SetLabel(std::to_string(picture->GetStrokeCount()) + " strokes" +
+                   (state.range(1) != 0 ? ", ink shaped" : ""));
 }
-BENCHMARK(BM_FullRecomposition)->Arg(0)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FullRecomposition)
+    ->ArgsProduct({{0, 200, 1000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 // Eraser steps on the 1000-stroke picture: erase under the eraser and
 // rebuild just the area the erased strokes had covered. The picture is so
