@@ -158,9 +158,12 @@ private:
             throw LabInputError{"erase takes [x, y]"};
         }
         const int before = m_picture.GetStrokeCount();
-        // As the eraser does: the composed picture is redrawn after a removal.
-        if (m_picture.EraseAt(LabInt(at[0], "x"), LabInt(at[1], "y"))) {
-            m_picture.Redraw();
+        // As the eraser does: the part of the picture the removed strokes
+        // covered is redrawn.
+        const CPicture::Erased erased =
+            m_picture.EraseStrokesAt(LabInt(at[0], "x"), LabInt(at[1], "y"));
+        if (erased.removed) {
+            m_picture.RedrawArea(erased.damaged);
         }
         return QJsonObject{{"committed", false},
                            {"erased", before - m_picture.GetStrokeCount()},
