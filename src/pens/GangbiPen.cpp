@@ -29,6 +29,9 @@ void CGangbiPen::Plot(int x, int y)
     if (width <= 0) {
         return;  // an empty (or inverted) circle covers nothing
     }
+    if (DabOffSurface(x, y, static_cast<double>(width))) {
+        return;
+    }
     const QRectF dab(x, y, static_cast<double>(width), static_cast<double>(width));
     m_graphics->drawEllipse(dab);
     AddDabBounds(dab);

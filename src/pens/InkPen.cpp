@@ -208,6 +208,7 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
     if (surface.Image().isNull()) {
         return;  // nothing to paint on: the dabs paint nothing
     }
+    m_surfaceRect = surface.Rect();
     m_graphics = std::make_unique<QPainter>(&surface.Image());
     m_graphics->setRenderHint(QPainter::Antialiasing, antialias);
     m_graphics->setPen(Qt::NoPen);
@@ -220,6 +221,15 @@ void CInkPen::CloseGraphics(CSurface& surface)
     if (!m_painted.isNull()) {
         surface.AddDirty(m_painted & surface.Rect());
     }
+}
+
+bool CInkPen::DabOffSurface(int x, int y, double width) const
+{
+    // A dab paints right and down of its pixel, or left and up when a
+    // negative width flips it; antialiasing adds a pixel or two.
+    const double reach = DabReach(std::abs(width)) + 2.0;
+    return x + reach < m_surfaceRect.left() || x - reach > m_surfaceRect.right() ||
+           y + reach < m_surfaceRect.top() || y - reach > m_surfaceRect.bottom();
 }
 
 void CInkPen::AddDabBounds(const QRectF& bounds)

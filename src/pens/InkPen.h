@@ -90,6 +90,10 @@ protected:
     // Dabs paint on m_graphics while a drawing operation runs and report
     // their bounds here.
     void AddDabBounds(const QRectF& bounds);
+    // True when a dab of `width` at (x, y) cannot touch the surface being
+    // painted: such a dab is skipped, so a stroke running far off the
+    // surface costs a distance test per pixel, not a painted path.
+    bool DabOffSurface(int x, int y, double width) const;
 
     // The outline's contours when there is one; otherwise the points' box
     // grown right and down by the reach of the widest dab the widths can
@@ -124,4 +128,5 @@ private:
     static int SegmentLength(const StrokePoint& to);
 
     QRect m_painted;
+    QRect m_surfaceRect;  // the surface m_graphics paints on
 };

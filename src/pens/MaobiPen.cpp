@@ -63,6 +63,9 @@ void CMaobiPen::Plot(int x, int y)
     // the true distance from the segment's start, in floating point.
     const double d = Distance(x, y, m_segStartX, m_segStartY);
     const double w = ((m_segLength - d) * m_startWidth + d * m_endWidth) / m_segLength;
+    if (DabOffSurface(x, y, w)) {
+        return;
+    }
     const QPainterPath tip = BrushTip(x, y, w);
     m_graphics->drawPath(tip);
     AddDabBounds(tip.controlPointRect());

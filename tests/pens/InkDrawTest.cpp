@@ -178,3 +178,26 @@ TEST(InkLive, FastMoveThinsTheLineOverTheTrueDistance)
 }
 
 }  // namespace
+
+// Dabs that cannot reach the surface are skipped; the ones that can are all
+// painted. A stroke crossing in and out of a small surface must give there
+// exactly the pixels it gives on a larger one.
+TEST(InkDabs, SkippingDabsOffTheSurfaceChangesNoPixel)
+{
+    for (int kind = 0; kind < 2; ++kind) {
+        auto pen = MakeInkPen(kind, 16, kBlack);
+        AddPoints(*pen, {{-400, 30, 1000},
+                         {35, 12, 1040},
+                         {70, 90, 1070},
+                         {20, -300, 1150},
+                         {-30, 50, 1200},
+                         {58, 58, 1230}});
+        pen->FinishStroke();
+        CMemSurface small(60, 60, kWhite);
+        CMemSurface large(700, 700, kWhite);
+        pen->Draw(small, 0, 0);
+        pen->Draw(large, 0, 0);
+        EXPECT_EQ(small.Image(), large.Image().copy(0, 0, 60, 60)) << "kind " << kind;
+        EXPECT_GT(InkArea(small.Image()), 100.0);
+    }
+}

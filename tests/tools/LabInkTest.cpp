@@ -97,12 +97,19 @@ TEST(LabInkTest, BadLinesAndOptionsAreRefused)
                                R"({"points": [[1, 1, 1]]})"
                                "\n"
                                R"({"points": [[1, 1, 1], [2, 2, 20]]})"
+                               "\n"
+                               // Coordinates far off any canvas would only cost time.
+                               R"({"points": [[1, 1, 1], [100001, 2, 20]]})"
+                               "\n"
+                               R"({"points": [[-2147483648, 1, 1], [2, 2, 20]]})"
                                "\n");
     EXPECT_EQ(run.status, 1);
-    ASSERT_EQ(run.lines.size(), 3u);
+    ASSERT_EQ(run.lines.size(), 5u);
     EXPECT_TRUE(run.lines[0].contains("error"));
     EXPECT_TRUE(run.lines[1].contains("error"));
     EXPECT_EQ(run.lines[2]["class"].toString(), QStringLiteral("点"));
+    EXPECT_EQ(run.lines[3]["error"].toString(), QStringLiteral("x is outside -100000..100000"));
+    EXPECT_TRUE(run.lines[4].contains("error"));
 
     EXPECT_EQ(Ink({"--outline", "0x10"}, "").status, 2);
     EXPECT_EQ(Ink({"--frame"}, "").status, 2);

@@ -106,6 +106,29 @@ TEST(LabRenderTest, BadLinesAreReportedAndTheRestIsRendered)
     EXPECT_FALSE(QImage(QString::fromStdString(out)).isNull());
 }
 
+TEST(LabRenderTest, SwitchesTakeBooleansAndCoordinatesAreBounded)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("s.png")).toStdString();
+    // A wobbly closed square: with recognition on it becomes a rectangle.
+    const std::string square =
+        R"("points": [[20, 20], [60, 22], [100, 20], [101, 60], [100, 100], [60, 99], [20, 100], )"
+        R"([21, 60], [20, 21]])";
+    const RenderRun run = Render({"--out", out, "--size", "200x120"},
+                                 "{\"recog\": true, " + square + "}\n" +
+                                 "{\"recog\": false, " + square + "}\n" +
+                                 "{\"recog\": 2, " + square + "}\n" +
+                                 R"({"points": [[0, 0], [0, -100001]]})" "\n" +
+                                 R"({"erase": [2147483647, 0]})" "\n");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 5u);
+    EXPECT_NE(run.lines[0].find(R"("shape":"Rectangle")"), std::string::npos) << run.lines[0];
+    EXPECT_NE(run.lines[1].find(R"("shape":null)"), std::string::npos) << run.lines[1];
+    for (std::size_t i = 2; i < 5; ++i) {
+        EXPECT_EQ(run.lines[i].rfind(R"({"error":)", 0), 0u) << run.lines[i];
+    }
+}
+
 TEST(LabRenderTest, OptionsAreChecked)
 {
     EXPECT_EQ(Render({}, "").status, 2);

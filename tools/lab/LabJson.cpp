@@ -58,3 +58,25 @@ int LabInt(const QJsonValue& v, const char* what)
     }
     return static_cast<int>(d);
 }
+
+int LabCoordinate(const QJsonValue& v, const char* what)
+{
+    const int c = LabInt(v, what);
+    if (c < -kLabCoordinateLimit || c > kLabCoordinateLimit) {
+        throw LabInputError{std::string(what) + " is outside -" +
+                            std::to_string(kLabCoordinateLimit) + ".." +
+                            std::to_string(kLabCoordinateLimit)};
+    }
+    return c;
+}
+
+bool LabFlag(const QJsonValue& v, const char* what)
+{
+    if (v.isBool()) {
+        return v.toBool();
+    }
+    if (v.isDouble() && (v.toDouble() == 0.0 || v.toDouble() == 1.0)) {
+        return v.toDouble() == 1.0;
+    }
+    throw LabInputError{std::string(what) + " must be true, false, 0 or 1"};
+}

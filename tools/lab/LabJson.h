@@ -21,3 +21,10 @@ int RunJsonLines(std::istream& in, std::ostream& out,
 
 // Strict readers for the common fields; they throw LabInputError.
 int LabInt(const QJsonValue& v, const char* what);
+// A point coordinate: an integer within -kLabCoordinateLimit..kLabCoordinateLimit.
+// That is far beyond any canvas, and keeps the work a stroke can ask for
+// (an ellipse's outline points, a stamp walk's glyphs) within bounds.
+inline constexpr int kLabCoordinateLimit = 100000;
+int LabCoordinate(const QJsonValue& v, const char* what);
+// A 0/1 switch: a JSON boolean, or the number 0 or 1.
+bool LabFlag(const QJsonValue& v, const char* what);

@@ -9,19 +9,6 @@
 
 namespace {
 
-// Far beyond any canvas; a larger stroke could ask for an ellipse outline of
-// tens of millions of points.
-constexpr int kCoordinateLimit = 100000;
-
-int ReadCoordinate(const QJsonValue& v, const char* what)
-{
-    const int c = LabInt(v, what);
-    if (c < -kCoordinateLimit || c > kCoordinateLimit) {
-        throw LabInputError{std::string(what) + " is outside -100000..100000"};
-    }
-    return c;
-}
-
 CPointArray ReadPoints(const QJsonObject& stroke)
 {
     const QJsonValue value = stroke.value("points");
@@ -35,8 +22,8 @@ CPointArray ReadPoints(const QJsonObject& stroke)
             throw LabInputError{"each point must be [x, y]"};
         }
         StrokePoint p;
-        p.x = ReadCoordinate(xy[0], "x");
-        p.y = ReadCoordinate(xy[1], "y");
+        p.x = LabCoordinate(xy[0], "x");
+        p.y = LabCoordinate(xy[1], "y");
         points.AddRaw(p);
     }
     return points;

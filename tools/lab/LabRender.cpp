@@ -161,7 +161,7 @@ private:
         // As the eraser does: the part of the picture the removed strokes
         // covered is redrawn.
         const CPicture::Erased erased =
-            m_picture.EraseStrokesAt(LabInt(at[0], "x"), LabInt(at[1], "y"));
+            m_picture.EraseStrokesAt(LabCoordinate(at[0], "x"), LabCoordinate(at[1], "y"));
         if (erased.removed) {
             m_picture.RedrawArea(erased.damaged);
         }

@@ -53,7 +53,7 @@ int ReadToolSettings(const QJsonObject& obj, CToolSettings& s, int defaultTool)
         s.m_toolColorSel[t] = RangedInt(obj, "sel", 0, 2, "sel must be 0..2");
     }
     if (obj.contains("recog")) {
-        s.m_toolRecog[t] = RangedInt(obj, "recog", 0, 1, "recog must be 0 or 1");
+        s.m_toolRecog[t] = LabFlag(obj["recog"], "recog") ? 1 : 0;
     }
     if (obj.contains("char")) {
         const QString ch = obj["char"].toString();
@@ -83,8 +83,8 @@ std::vector<LabPoint> ReadPoints(const QJsonValue& v)
         if (!item.isArray() || p.size() < 2) {
             throw LabInputError{"a point is [x, y] or [x, y, t]"};
         }
-        const int x = LabInt(p[0], "x");
-        const int y = LabInt(p[1], "y");
+        const int x = LabCoordinate(p[0], "x");
+        const int y = LabCoordinate(p[1], "y");
         if (p.size() >= 3) {
             const double time = p[2].toDouble(-1.0);
             if (!p[2].isDouble() || time < 0.0 || time > 4294967295.0) {
