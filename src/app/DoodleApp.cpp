@@ -1,6 +1,7 @@
 #include "app/DoodleApp.h"
 
 #include "app/MainDlg.h"
+#include "app/QtTranslations.h"
 #include "geometry/DiagLog.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int CDoodleApp::Run(int argc, char** argv)
 {
     PrepareInput();
     QApplication app(argc, argv);
+    QtTranslations::Install(app);
     int status = 0;
     {
         auto dlg = std::make_unique<CMainDlg>();
