@@ -115,5 +115,5 @@ fi
 wait "$pid"
 status=$?
 pid=""
-[ "$status" = 0 ] || fail "kolvane exited with status $status"
+[ "$status" = 0 ] || fail "kolvane exited with status $status: $(cat "$work/out.log")"
 echo "PASS"
