@@ -27,7 +27,8 @@ struct HubWithPicture {
 inline void SendMouse(QWidget& widget, QEvent::Type type, int x, int y)
 {
     const QPointF local(x, y);
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, local, widget.mapToGlobal(local), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&widget, &event);

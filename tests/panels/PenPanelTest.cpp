@@ -139,7 +139,7 @@ TEST_F(PenPanelTest, StampGlyphGrowsWithTheStampWidthUpToACap)
     EXPECT_EQ(GlyphBox(), large);
 
     ASSERT_FALSE(small.isEmpty());
-    EXPECT_TRUE(panel.ButtonRect(CPenPanel::Char).adjusted(-4, -4, 4, 4).contains(large)) << large.x() << "," << large.y() << " " << large.width() << "x" << large.height();
+    EXPECT_TRUE(panel.ButtonRect(CPenPanel::Char).adjusted(-4, -4, 4, 4).contains(large));
     // Twice the font height gives about twice the glyph.
     EXPECT_NEAR(static_cast<double>(large.height()) / small.height(), 2.0, 0.35);
     // Drawn in the stamp's selected colour (red) even while tool 12 is current.
