@@ -29,7 +29,6 @@ CPenAttrPanel::CPenAttrPanel(CMainHub& hub, QWidget* parent)
       m_pThumb(LoadPanelImage("IDR_PENATTR_WIDTHTHUMB")),
       m_pRecog(LoadPanelImage("IDR_PENATTR_RECOG")),
       m_pRecogSelected(LoadPanelImage("IDR_PENATTR_RECOG_SELECTED")),
-      m_pRecogDisable(LoadPanelImage("IDR_PENATTR_RECOG_DISABLE")),
       m_pMulticolor(LoadPanelImage("IDR_PENATTR_MULTICOLOR")),
       m_pMulticolorSelected(LoadPanelImage("IDR_PENATTR_MULTICOLOR_SELECTED")),
       m_pMulticolorDisable(LoadPanelImage("IDR_PENATTR_MULTICOLOR_DISABLE"))

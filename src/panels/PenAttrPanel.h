@@ -66,7 +66,7 @@ private:
     std::unique_ptr<CResImage> m_pBkgd;
     std::unique_ptr<CResImage> m_pColor, m_pColorSelected;
     std::unique_ptr<CResImage> m_pWidth, m_pThumb;
-    std::unique_ptr<CResImage> m_pRecog, m_pRecogSelected, m_pRecogDisable;
+    std::unique_ptr<CResImage> m_pRecog, m_pRecogSelected;
     std::unique_ptr<CResImage> m_pMulticolor, m_pMulticolorSelected, m_pMulticolorDisable;
     std::array<QRect, 3> m_rcColor;
     QRect m_rcScale;
