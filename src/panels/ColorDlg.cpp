@@ -1,6 +1,6 @@
 #include "panels/ColorDlg.h"
 
-#include "panels/PanelImages.h"
+#include "panels/PanelSupport.h"
 
 #include <QMouseEvent>
 #include <QPainter>

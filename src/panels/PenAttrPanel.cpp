@@ -3,7 +3,7 @@
 #include "canvas/MainHub.h"
 #include "gfx/ResImage.h"
 #include "gfx/Surface.h"
-#include "panels/PanelImages.h"
+#include "panels/PanelSupport.h"
 #include "panels/ToolVariants.h"
 
 #include <QMouseEvent>
@@ -113,10 +113,7 @@ void CPenAttrPanel::OnStateChanged()
 
 const QImage& CPenAttrPanel::Render()
 {
-    if (!m_pCache) {
-        m_pCache = std::make_unique<CMemSurface>(GetSize().width(), GetSize().height(),
-                                                 MakeRgb(255, 255, 255));
-    }
+    PanelCache(m_pCache, GetSize());
     m_pBkgd->DrawTransparent(*m_pCache, 0, 0);
     m_pWidth->DrawTransparent(*m_pCache, m_rcScale.left(), m_rcScale.top());
     const QRect thumb = ThumbRect();
@@ -165,11 +162,7 @@ void CPenAttrPanel::paintEvent(QPaintEvent* /*event*/)
     if (!m_hub.GetPicture()) {
         return;
     }
-    // Painted off screen and copied in one piece, so nothing flickers.
-    const QImage& image = Render();
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), image);
+    CopyToPanel(*this, Render());
 }
 
 void CPenAttrPanel::mousePressEvent(QMouseEvent* event)

@@ -4,7 +4,7 @@
 #include "gfx/ResImage.h"
 #include "gfx/Surface.h"
 #include "gfx/TextFont.h"
-#include "panels/PanelImages.h"
+#include "panels/PanelSupport.h"
 #include "panels/ToolVariants.h"
 #include "pens/SymbolMap.h"
 
@@ -94,10 +94,7 @@ bool CPenPanel::IsCurrent(Button button) const
 
 const QImage& CPenPanel::Render()
 {
-    if (!m_pCache) {
-        m_pCache = std::make_unique<CMemSurface>(GetSize().width(), GetSize().height(),
-                                                 MakeRgb(255, 255, 255));
-    }
+    PanelCache(m_pCache, GetSize());
     m_pBkgd->DrawTransparent(*m_pCache, 0, 0);
     for (int i = 0; i < kButtonCount; ++i) {
         const auto button = static_cast<Button>(i);
@@ -145,11 +142,7 @@ void CPenPanel::paintEvent(QPaintEvent* /*event*/)
     if (!m_hub.GetPicture()) {
         return;
     }
-    // Painted off screen and copied in one piece, so nothing flickers.
-    const QImage& image = Render();
-    QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), image);
+    CopyToPanel(*this, Render());
 }
 
 void CPenPanel::mousePressEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include "canvas/MainHub.h"
 #include "canvas/Picture.h"
+#include "gfx/ResImage.h"
 
 #include "canvas/QtApp.h"
 
@@ -65,4 +66,12 @@ inline bool ShowsFace(const QImage& image, const QImage& face, const QPoint& at)
         }
     }
     return true;
+}
+
+// A named button image as 32-bit pixels.
+inline QImage Face(const char* name)
+{
+    CResImage image;
+    image.LoadNamed(QString::fromLatin1(name));
+    return image.Image().convertToFormat(QImage::Format_RGB32);
 }

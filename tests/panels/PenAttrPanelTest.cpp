@@ -1,7 +1,5 @@
 #include "panels/PenAttrPanel.h"
 
-#include "gfx/ResImage.h"
-
 #include "PanelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +8,6 @@
 
 namespace {
 constexpr COLORREF kPurple = MakeRgb(170, 0, 170);
-
-QImage Face(const char* name)
-{
-    CResImage image;
-    image.LoadNamed(QString::fromLatin1(name));
-    return image.Image().convertToFormat(QImage::Format_RGB32);
-}
 
 class PenAttrPanelTest : public ::testing::Test {
 protected:

@@ -1,19 +1,10 @@
 #include "panels/PenPanel.h"
 
-#include "gfx/ResImage.h"
-
 #include "PanelTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-QImage Face(const char* name)
-{
-    CResImage image;
-    image.LoadNamed(QString::fromLatin1(name));
-    return image.Image().convertToFormat(QImage::Format_RGB32);
-}
-
 class PenPanelTest : public ::testing::Test {
 protected:
     HubWithPicture state;

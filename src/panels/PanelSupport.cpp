@@ -1,8 +1,11 @@
-#include "panels/PanelImages.h"
+#include "panels/PanelSupport.h"
 
 #include "gfx/ResImage.h"
+#include "gfx/Surface.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
 #include <QString>
 
 #include <cmath>
@@ -28,4 +31,19 @@ QPoint PanelPoint(const QMouseEvent& event)
 {
     return QPoint(static_cast<int>(std::floor(event.position().x())),
                   static_cast<int>(std::floor(event.position().y())));
+}
+
+CMemSurface& PanelCache(std::unique_ptr<CMemSurface>& cache, const QSize& size)
+{
+    if (!cache) {
+        cache = std::make_unique<CMemSurface>(size.width(), size.height(), MakeRgb(255, 255, 255));
+    }
+    return *cache;
+}
+
+void CopyToPanel(QWidget& panel, const QImage& image)
+{
+    QPainter p(&panel);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), image);
 }

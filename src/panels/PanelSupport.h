@@ -6,8 +6,11 @@
 
 #include <memory>
 
+class CMemSurface;
 class CResImage;
+class QImage;
 class QMouseEvent;
+class QWidget;
 
 // Small helpers the tool panels share.
 
@@ -23,3 +26,10 @@ QRect CenteredRect(int left, const QSize& size, int panelHeight);
 
 // The event's position in whole pixels (floored, so -0.5 is -1, not 0).
 QPoint PanelPoint(const QMouseEvent& event);
+
+// A panel's cache surface, made white at the panel's size on first use and
+// kept, not cleared, between paints.
+CMemSurface& PanelCache(std::unique_ptr<CMemSurface>& cache, const QSize& size);
+
+// Copies a panel's cache to the panel in one piece, so nothing flickers.
+void CopyToPanel(QWidget& panel, const QImage& image);
