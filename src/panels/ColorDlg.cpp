@@ -14,8 +14,12 @@ constexpr int kLevel = 0x55;
 }  // namespace
 
 CColorDlg::CColorDlg(COLORREF initial, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), m_color(initial)
+    : QDialog(owner, Qt::Popup), m_color(initial)
 {
+    // A pop-up has the mouse and the keyboard while it is open: a press
+    // outside it closes it (which cancels) and is not passed on to the window
+    // below, so it neither draws nor presses a button there; Esc cancels too.
+    setAttribute(Qt::WA_NoMouseReplay);
     setModal(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(kColumns * kCellWidth + 2 * kMargin, (kMargin + 2 * kCellHeight) * 2);
@@ -77,23 +81,6 @@ QImage CColorDlg::Render() const
         }
     }
     return image;
-}
-
-void CColorDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // Every press comes here, also one outside the window, which cancels:
-    // the palette can always be left with the mouse. Esc cancels too, and the
-    // keyboard is ours as well so that it reaches us without a focus click.
-    grabMouse();
-    grabKeyboard();
-}
-
-void CColorDlg::hideEvent(QHideEvent* event)
-{
-    releaseKeyboard();
-    releaseMouse();
-    QDialog::hideEvent(event);
 }
 
 void CColorDlg::paintEvent(QPaintEvent* /*event*/)

@@ -135,18 +135,37 @@ sleep 0.3
 
 # A second press on the selected colour button opens the palette, centred on
 # the window (692 x 156 at 166, 291); its cell 48 (row 3, column 0) is red.
-xdotool mousemove 407 23 click 1
-opened=0
-for _ in $(seq 1 15); do
-  sleep 0.2
-  shot palette
-  if [ "$(rgb "$work/palette.png" 168 293)" = "82 82 82" ] && \
-     is_red "$(rgb "$work/palette.png" 197 420)"; then
-    opened=1
-    break
-  fi
-done
-[ "$opened" = 1 ] || fail "the palette did not open centred on the window"
+open_palette() {
+  xdotool mousemove 407 23 click 1
+  for _ in $(seq 1 15); do
+    sleep 0.2
+    shot palette
+    if [ "$(rgb "$work/palette.png" 168 293)" = "82 82 82" ] && \
+       is_red "$(rgb "$work/palette.png" 197 420)"; then
+      return 0
+    fi
+  done
+  fail "the palette did not open centred on the window"
+}
+palette_closed() {
+  for _ in $(seq 1 15); do
+    sleep 0.2
+    shot closed
+    [ "$(rgb "$work/closed.png" 168 293)" = "255 255 255" ] && return 0
+  done
+  fail "the palette stays open after $1"
+}
+# A press outside the palette cancels it, and so does Esc; neither changes
+# the colour.
+open_palette
+xdotool mousemove 60 650 click 1
+palette_closed "a press outside it"
+open_palette
+xdotool key Escape
+palette_closed "Esc"
+is_red "$(rgb "$work/closed.png" 407 23)" && fail "a cancelled palette changed the colour"
+echo "palette cancelled by a press outside and by Esc"
+open_palette
 echo "palette open"
 xdotool mousemove 197 420 click 1
 sleep 0.5
