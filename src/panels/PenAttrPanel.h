@@ -22,7 +22,7 @@ class CPenAttrPanel : public QWidget {
     Q_OBJECT
 
 public:
-    CPenAttrPanel(CMainHub& hub, QWidget* parent = nullptr);
+    explicit CPenAttrPanel(CMainHub& hub, QWidget* parent = nullptr);
     ~CPenAttrPanel() override;
 
     // The background image's size, which is the panel's.

@@ -25,7 +25,7 @@ class CPenPanel : public QWidget {
 public:
     enum Button { Solid, Fill, Trans, DotDot, Maobi, Gangbi, Char, Eraser, kButtonCount };
 
-    CPenPanel(CMainHub& hub, QWidget* parent = nullptr);
+    explicit CPenPanel(CMainHub& hub, QWidget* parent = nullptr);
     ~CPenPanel() override;
 
     // The background image's size, which is the panel's.

@@ -25,7 +25,7 @@ int RunAnswered(CColorDlg& dlg, const std::function<void(CColorDlg&)>& user)
 }
 }  // namespace
 
-TEST(ColorDlgTest, SixtyFourLevelsRedSlowestInSixteenColumns)
+TEST(ColorDlgTest, SixtyFourLevelsRedSlowestInSixteenColumnsOfCells)
 {
     TestApp();
     const CColorDlg dlg(0);
@@ -35,11 +35,8 @@ TEST(ColorDlgTest, SixtyFourLevelsRedSlowestInSixteenColumns)
     EXPECT_EQ(CColorDlg::Entry(4), MakeRgb(0, 85, 0));
     EXPECT_EQ(CColorDlg::Entry(16), MakeRgb(85, 0, 0));
     EXPECT_EQ(CColorDlg::Entry(63), MakeRgb(255, 255, 255));
+    // Hit cells tile the inside; the margins hit nothing.
     EXPECT_EQ(CColorDlg::HitRect(17), QRect(52, 44, 42, 34));
-}
-
-TEST(ColorDlgTest, CellsTileTheInsideAndTheMarginsHitNothing)
-{
     EXPECT_EQ(CColorDlg::HitCell(10, 10), 0);
     EXPECT_EQ(CColorDlg::HitCell(51, 43), 0);
     EXPECT_EQ(CColorDlg::HitCell(52, 43), 1);
@@ -113,13 +110,4 @@ TEST(ColorDlgTest, PressOnACellChoosesAnywhereElseCancels)
     });
     EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_EQ(dlg.m_color, start);
-}
-
-TEST(ColorDlgTest, CentredOnItsOwner)
-{
-    TestApp();
-    QWidget owner;
-    owner.setGeometry(100, 50, 1000, 700);
-    const CColorDlg dlg(0, &owner);
-    EXPECT_EQ(dlg.geometry().center(), owner.geometry().center());
 }
