@@ -3,6 +3,7 @@
 #include "app/MainView.h"
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
+#include "panels/ColorDlg.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -24,6 +25,13 @@ CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     const QRect place = FitToScreen(ScreenRect());
     setGeometry(place);
     m_pView = std::make_unique<CMainView>(*this, QRect(0, 0, place.width(), place.height()), this);
+    m_chooseColor = [this](COLORREF initial) -> std::optional<COLORREF> {
+        CColorDlg palette(initial, this);
+        if (palette.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return palette.m_color;
+    };
 }
 
 // Orderly shutdown: the picture with its strokes first, then the view, which

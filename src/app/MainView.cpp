@@ -4,6 +4,8 @@
 #include "canvas/CanvasWnd.h"
 #include "gfx/ResImage.h"
 #include "gfx/Surface.h"
+#include "panels/PenAttrPanel.h"
+#include "panels/PenPanel.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -34,9 +36,21 @@ CMainView::CMainView(CMainDlg& dlg, const QRect& geometry, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(geometry);
     const QRect client(0, 0, geometry.width(), geometry.height());
+    m_pPenPanel = new CPenPanel(dlg, this);
+    m_pPenPanel->setGeometry(PenPanelRect());
+    m_pPenAttrPanel = new CPenAttrPanel(dlg, this);
+    m_pPenAttrPanel->setGeometry(PenAttrPanelRect());
     m_pCanvas = new CCanvasWnd(
         dlg, QRect(0, m_nBarHeight, client.width(), std::max(client.height() - m_nBarHeight, 0)),
         this);
+    // The panels show themselves once the canvas has made the picture; the
+    // attribute panel's thumb starts at the current tool's width.
+    m_pPenPanel->RefreshPanel();
+    if (IsPenTool(dlg.m_nTool)) {
+        m_pPenAttrPanel->SetWidthThumb(dlg.m_toolWidth[static_cast<std::size_t>(dlg.m_nTool)]);
+    } else {
+        m_pPenAttrPanel->RefreshPanel();
+    }
     Layout();
 }
 

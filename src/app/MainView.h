@@ -9,6 +9,8 @@
 class CCanvasWnd;
 class CMainDlg;
 class CMemSurface;
+class CPenAttrPanel;
+class CPenPanel;
 class CResImage;
 
 // The main window's only child: the command bar across the top (the two
@@ -18,11 +20,14 @@ class CMainView : public QWidget {
     Q_OBJECT
 
 public:
-    // Creates the canvas (which creates the picture) and loads the buttons.
+    // Creates the two tool panels, the canvas (which creates the picture) and
+    // loads the buttons.
     CMainView(CMainDlg& dlg, const QRect& geometry, QWidget* parent);
     ~CMainView() override;
 
     CCanvasWnd* GetCanvas() const { return m_pCanvas; }
+    CPenPanel* GetPenPanel() const { return m_pPenPanel; }
+    CPenAttrPanel* GetPenAttrPanel() const { return m_pPenAttrPanel; }
     const CommandBar::Layout& GetButtonLayout() const { return m_buttons; }
 
     // Where the pen panel and the pen-attribute panel sit: at the left of the
@@ -45,7 +50,10 @@ private:
     void Layout();
 
     CMainDlg& m_dlg;
-    CCanvasWnd* m_pCanvas = nullptr;  // child widget, owned through Qt's parent
+    // Child widgets, owned through Qt's parent.
+    CPenPanel* m_pPenPanel = nullptr;
+    CPenAttrPanel* m_pPenAttrPanel = nullptr;
+    CCanvasWnd* m_pCanvas = nullptr;
     std::unique_ptr<CResImage> m_pNewImage;
     std::unique_ptr<CResImage> m_pSetupImage;
     std::unique_ptr<CResImage> m_pSaveImage;

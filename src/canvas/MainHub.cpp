@@ -3,6 +3,8 @@
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
 
+#include <algorithm>
+
 CMainHub::CMainHub() = default;
 
 CMainHub::~CMainHub() = default;
@@ -17,43 +19,76 @@ void CMainHub::DestroyPicture()
     m_pPicture.reset();
 }
 
-void CMainHub::Call(const std::function<void()>& hook)
+int CMainHub::AddStateListener(StateListener listener)
 {
-    if (hook) {
-        hook();
+    const int handle = m_nextListener++;
+    m_listeners.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void CMainHub::RemoveStateListener(int handle)
+{
+    std::erase_if(m_listeners, [handle](const auto& entry) { return entry.first == handle; });
+}
+
+void CMainHub::NotifyStateChanged()
+{
+    // A listener may add or remove listeners (a panel destroyed by what it
+    // runs): walk a snapshot of the handles and call only those still present.
+    std::vector<int> handles;
+    handles.reserve(m_listeners.size());
+    for (const auto& entry : m_listeners) {
+        handles.push_back(entry.first);
+    }
+    for (const int handle : handles) {
+        const auto it = std::find_if(m_listeners.begin(), m_listeners.end(),
+                                     [handle](const auto& entry) { return entry.first == handle; });
+        if (it != m_listeners.end() && it->second) {
+            // Copied: the listener may remove itself while it runs.
+            const StateListener listener = it->second;
+            listener();
+        }
     }
 }
 
 void CMainHub::SelectTool(int tool)
 {
-    m_nTool = tool;
-    if (IsPenTool(tool) && m_setWidthThumb) {
-        m_setWidthThumb(m_toolWidth[static_cast<std::size_t>(tool)]);
+    // Anything but a tool number would leave the canvas with no pen to make.
+    if (tool < kFirstPenTool || tool > kEraserTool || tool == m_nTool) {
+        return;
     }
+    m_nTool = tool;
+    NotifyStateChanged();
 }
 
 void CMainHub::SelectEraser()
 {
-    m_nTool = kEraserTool;
-    Call(m_refreshPenAttrPanel);
+    SelectTool(kEraserTool);
 }
 
 void CMainHub::SetToolWidth(int width)
 {
-    if (!IsPenTool(m_nTool)) {
+    if (!IsPenTool(m_nTool) || width < 1) {
         return;
     }
-    m_toolWidth[static_cast<std::size_t>(m_nTool)] = width;
-    m_toolWidth[static_cast<std::size_t>(TwinTool(m_nTool))] = width;
-    Call(m_refreshPenPanel);
+    int& own = m_toolWidth[static_cast<std::size_t>(m_nTool)];
+    int& twin = m_toolWidth[static_cast<std::size_t>(TwinTool(m_nTool))];
+    if (own == width && twin == width) {
+        return;
+    }
+    own = width;
+    twin = width;
+    NotifyStateChanged();
 }
 
 void CMainHub::ToggleRecognition()
 {
-    if (IsPenTool(m_nTool)) {
-        int& flag = m_toolRecog[static_cast<std::size_t>(m_nTool)];
-        flag = flag ? 0 : 1;
+    if (!IsPenTool(m_nTool)) {
+        return;
     }
+    int& flag = m_toolRecog[static_cast<std::size_t>(m_nTool)];
+    flag = flag ? 0 : 1;
+    NotifyStateChanged();
 }
 
 void CMainHub::ClickColor(int i)
@@ -66,14 +101,16 @@ void CMainHub::ClickColor(int i)
     // A single-colour tool's first click on another button only selects it.
     if (!IsMulticolorTool(m_nTool) && m_toolColorSel[tool] != i) {
         m_toolColorSel[tool] = i;
+        NotifyStateChanged();
         return;
     }
     if (!m_chooseColor) {
         return;
     }
-    if (const std::optional<COLORREF> chosen = m_chooseColor(m_toolColor[tool][slot])) {
+    const std::optional<COLORREF> chosen = m_chooseColor(m_toolColor[tool][slot]);
+    if (chosen && *chosen != m_toolColor[tool][slot]) {
         m_toolColor[tool][slot] = *chosen;
-        Call(m_refreshPenAttrPanel);
+        NotifyStateChanged();
     }
 }
 
@@ -82,10 +119,11 @@ void CMainHub::PickSymbol()
     if (!m_chooseSymbol) {
         return;
     }
-    if (const std::optional<SymbolChoice> chosen = m_chooseSymbol(m_symbolChar)) {
+    const std::optional<SymbolChoice> chosen = m_chooseSymbol(m_symbolChar);
+    if (chosen && (chosen->ch != m_symbolChar || chosen->font != m_symbolFont)) {
         m_symbolChar = chosen->ch;
         m_symbolFont = chosen->font;
-        Call(m_refreshPenPanel);
+        NotifyStateChanged();
     }
 }
 

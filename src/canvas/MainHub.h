@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CCanvasWnd;
 class CPicture;
@@ -23,9 +25,10 @@ struct SymbolChoice {
 // command bar call. The main window is the one hub while the program runs;
 // the canvas and the panels reach the state through it.
 //
-// Dialogs and panels plug in through the hooks below. A hook left empty
-// answers "cancelled" (dialogs) or does nothing (panel refreshes), so the
-// state logic works, and is tested, without any window.
+// Dialogs plug in through the hooks below; a hook left empty answers
+// "cancelled", so the state logic works, and is tested, without any window.
+// Panels do not plug in one by one: they listen for state changes (see
+// AddStateListener) and repaint from the hub's state.
 class CMainHub : public CToolSettings {
 public:
     CMainHub();
@@ -51,14 +54,20 @@ public:
     // Removes every stroke (the background stays) and repaints the canvas.
     void NewPicture();
 
+    // Tells every listener that the tool state changed (tool, colours,
+    // selected colour, width, recognition, stamp symbol). Listeners read the
+    // new state from the hub; they are called in the order they were added.
+    using StateListener = std::function<void()>;
+    // Returns a handle for RemoveStateListener. A listener that holds on to
+    // an object must be removed before that object goes.
+    int AddStateListener(StateListener listener);
+    void RemoveStateListener(int handle);
+    void NotifyStateChanged();
+
     // Palette (opened on the given colour): the chosen colour, or nothing.
     std::function<std::optional<COLORREF>(COLORREF initial)> m_chooseColor;
     // Symbol picker (preset with the current character): the choice, or nothing.
     std::function<std::optional<SymbolChoice>(char16_t initial)> m_chooseSymbol;
-    // The pen-attribute panel's SetWidthThumb (which also refreshes it).
-    std::function<void(int width)> m_setWidthThumb;
-    std::function<void()> m_refreshPenAttrPanel;
-    std::function<void()> m_refreshPenPanel;
 
 protected:
     // Destroys the picture and with it every stroke (first in the orderly
@@ -66,8 +75,8 @@ protected:
     void DestroyPicture();
 
 private:
-    static void Call(const std::function<void()>& hook);
-
     std::unique_ptr<CPicture> m_pPicture;
     CCanvasWnd* m_pCanvas = nullptr;
+    std::vector<std::pair<int, StateListener>> m_listeners;
+    int m_nextListener = 1;
 };

@@ -56,17 +56,20 @@ TEST(ToolSettingsTest, SingleAndMulticolourVariantsKeepSeparateColours)
 class MainHubTest : public ::testing::Test {
 protected:
     CMainHub hub;
-    std::vector<int> thumbs;
-    int penPanelRefreshes = 0;
-    int attrPanelRefreshes = 0;
+    // What a listener saw at each announcement: the tool and its width.
+    std::vector<std::pair<int, int>> announced;
     std::vector<COLORREF> paletteOpenedOn;
     std::optional<COLORREF> paletteAnswer;
 
+    int Notifications() const { return static_cast<int>(announced.size()); }
+
     void SetUp() override
     {
-        hub.m_setWidthThumb = [this](int w) { thumbs.push_back(w); };
-        hub.m_refreshPenPanel = [this] { ++penPanelRefreshes; };
-        hub.m_refreshPenAttrPanel = [this] { ++attrPanelRefreshes; };
+        hub.AddStateListener([this] {
+            announced.emplace_back(hub.m_nTool, IsPenTool(hub.m_nTool)
+                                                    ? hub.m_toolWidth[hub.m_nTool]
+                                                    : 0);
+        });
         hub.m_chooseColor = [this](COLORREF initial) {
             paletteOpenedOn.push_back(initial);
             return paletteAnswer;
@@ -74,15 +77,36 @@ protected:
     }
 };
 
-TEST_F(MainHubTest, SelectToolMovesTheWidthThumbForPens)
+TEST_F(MainHubTest, ToolChangesAreAnnouncedWithTheNewStateInPlace)
 {
     hub.SelectTool(4);
     EXPECT_EQ(hub.m_nTool, 4);
-    EXPECT_EQ(thumbs, std::vector<int>{12});
+    hub.SelectTool(4);  // no change, no announcement
     hub.SelectEraser();
     EXPECT_EQ(hub.m_nTool, 13);
-    EXPECT_EQ(attrPanelRefreshes, 1);
-    EXPECT_EQ(thumbs.size(), 1u);
+    hub.SelectEraser();
+    hub.SelectTool(0);
+    hub.SelectTool(14);
+    EXPECT_EQ(hub.m_nTool, 13);
+    EXPECT_EQ(announced, (std::vector<std::pair<int, int>>{{4, 12}, {13, 0}}));
+}
+
+TEST_F(MainHubTest, ListenersCanBeRemovedEvenWhileTheyRun)
+{
+    int second = 0;
+    int handle = 0;
+    handle = hub.AddStateListener([&] {
+        ++second;
+        hub.RemoveStateListener(handle);
+    });
+    int third = 0;
+    const int thirdHandle = hub.AddStateListener([&] { ++third; });
+    hub.SelectTool(2);
+    hub.RemoveStateListener(thirdHandle);
+    hub.SelectTool(3);
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(third, 1);
+    EXPECT_EQ(Notifications(), 2);
 }
 
 TEST_F(MainHubTest, WidthIsSharedWithTheTwinOnly)
@@ -92,7 +116,11 @@ TEST_F(MainHubTest, WidthIsSharedWithTheTwinOnly)
     EXPECT_EQ(hub.m_toolWidth[5], 9);
     EXPECT_EQ(hub.m_toolWidth[6], 9);
     EXPECT_EQ(hub.m_toolWidth[1], 2);
-    EXPECT_EQ(penPanelRefreshes, 1);
+    EXPECT_EQ(announced.back(), (std::pair<int, int>{5, 9}));
+    const int before = Notifications();
+    hub.SetToolWidth(9);
+    hub.SetToolWidth(0);
+    EXPECT_EQ(Notifications(), before);
 
     hub.SelectTool(3);
     hub.SetToolWidth(7);
@@ -103,10 +131,10 @@ TEST_F(MainHubTest, WidthIsSharedWithTheTwinOnly)
     hub.SetToolWidth(16);
     EXPECT_EQ(hub.m_toolWidth[11], 16);
 
-    const auto before = hub.m_toolWidth;
+    const auto widths = hub.m_toolWidth;
     hub.SelectEraser();
     hub.SetToolWidth(3);
-    EXPECT_EQ(hub.m_toolWidth, before);
+    EXPECT_EQ(hub.m_toolWidth, widths);
 }
 
 TEST_F(MainHubTest, RecognitionTogglesPerToolAndNeverForTheEraser)
@@ -117,11 +145,13 @@ TEST_F(MainHubTest, RecognitionTogglesPerToolAndNeverForTheEraser)
     EXPECT_EQ(hub.m_toolRecog[1], 0);
     hub.ToggleRecognition();
     EXPECT_EQ(hub.m_toolRecog[2], 0);
+    EXPECT_EQ(Notifications(), 3);
 
     const auto before = hub.m_toolRecog;
     hub.SelectEraser();
     hub.ToggleRecognition();
     EXPECT_EQ(hub.m_toolRecog, before);
+    EXPECT_EQ(Notifications(), 4);
 }
 
 TEST_F(MainHubTest, SingleColourToolSelectsFirstThenOpensThePalette)
@@ -131,12 +161,13 @@ TEST_F(MainHubTest, SingleColourToolSelectsFirstThenOpensThePalette)
     hub.ClickColor(2);
     EXPECT_EQ(hub.m_toolColorSel[1], 2);
     EXPECT_TRUE(paletteOpenedOn.empty());
+    EXPECT_EQ(Notifications(), 1);
 
     hub.ClickColor(2);
     EXPECT_EQ(paletteOpenedOn, std::vector<COLORREF>{kRed});
     EXPECT_EQ(hub.m_toolColor[1][2], kPurple);
     EXPECT_EQ(hub.SelectedColor(1), kPurple);
-    EXPECT_EQ(attrPanelRefreshes, 1);
+    EXPECT_EQ(Notifications(), 2);
 }
 
 TEST_F(MainHubTest, MulticolourToolOpensThePaletteOnTheClickedColour)
@@ -154,10 +185,11 @@ TEST_F(MainHubTest, CancelledPaletteChangesNothing)
     hub.SelectTool(2);
     paletteAnswer.reset();
     const auto before = hub.m_toolColor;
+    const int notified = Notifications();
     hub.ClickColor(0);
     EXPECT_EQ(paletteOpenedOn.size(), 1u);
     EXPECT_EQ(hub.m_toolColor, before);
-    EXPECT_EQ(attrPanelRefreshes, 0);
+    EXPECT_EQ(Notifications(), notified);
 }
 
 TEST_F(MainHubTest, ClickColorIsIgnoredForTheEraserAndBadIndices)
@@ -181,12 +213,12 @@ TEST_F(MainHubTest, PickSymbolTakesCharacterAndFont)
     EXPECT_EQ(presetWith, u'\u2605');
     EXPECT_EQ(hub.m_symbolChar, u'\u263A');
     EXPECT_EQ(hub.m_symbolFont, QStringLiteral("Symbola"));
-    EXPECT_EQ(penPanelRefreshes, 1);
+    EXPECT_EQ(Notifications(), 1);
 
     hub.m_chooseSymbol = [](char16_t) { return std::optional<SymbolChoice>(); };
     hub.PickSymbol();
     EXPECT_EQ(hub.m_symbolChar, u'\u263A');
-    EXPECT_EQ(penPanelRefreshes, 1);
+    EXPECT_EQ(Notifications(), 1);
 }
 
 TEST_F(MainHubTest, NewPictureClearsStrokesAndKeepsTheBackground)

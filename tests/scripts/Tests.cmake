@@ -5,3 +5,9 @@
 add_test(NAME gui_window
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_window.sh $<TARGET_FILE:kolvane>)
 set_tests_properties(gui_window PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 120)
+
+# The tool panels under the same virtual display: every panel button, the
+# width slider and a palette choice, checked in the stroke drawn afterwards.
+add_test(NAME gui_panels
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_panels.sh $<TARGET_FILE:kolvane>)
+set_tests_properties(gui_panels PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 180)
