@@ -1,19 +1,23 @@
 #include "canvas/MainHub.h"
 
-#include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
+#include "canvas/PictureSteps.h"
 
 CMainHub::CMainHub() = default;
 
 CMainHub::~CMainHub() = default;
 
+// The steps of the history refer to the picture they changed: a new
+// picture starts a new history.
 void CMainHub::AdoptPicture(std::unique_ptr<CPicture> picture)
 {
+    m_history.Clear();
     m_pPicture = std::move(picture);
 }
 
 void CMainHub::DestroyPicture()
 {
+    m_history.Clear();
     m_pPicture.reset();
 }
 
@@ -91,10 +95,20 @@ void CMainHub::PickSymbol()
 
 void CMainHub::NewPicture()
 {
-    if (m_pPicture) {
-        m_pPicture->Clear();
+    Call(m_finishDrag);
+    if (m_pPicture && m_pPicture->GetStrokeCount() > 0) {
+        m_history.Push(std::make_unique<CClearStep>(*m_pPicture));
     }
-    if (m_pCanvas) {
-        m_pCanvas->Refresh();
-    }
+}
+
+bool CMainHub::Undo()
+{
+    Call(m_finishDrag);
+    return m_pPicture && m_history.Undo();
+}
+
+bool CMainHub::Redo()
+{
+    Call(m_finishDrag);
+    return m_pPicture && m_history.Redo();
 }

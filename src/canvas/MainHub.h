@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/History.h"
 #include "canvas/ToolSettings.h"
 
 #include <QString>
@@ -48,8 +49,23 @@ public:
     // Colour button i (0..2) of the pen-attribute panel.
     void ClickColor(int i);
     void PickSymbol();
-    // Removes every stroke (the background stays) and repaints the canvas.
+    // Removes every stroke (the background stays) as one step of the
+    // history; the canvas repaints because the picture tells it.
     void NewPicture();
+
+    // The picture's history: every change of the picture is a step on it.
+    CHistory& GetHistory() { return m_history; }
+    const CHistory& GetHistory() const { return m_history; }
+    // Undo and redo end a stroke or eraser drag in progress first (and
+    // commit what it drew), so the step they take is the newest one.
+    bool Undo();
+    bool Redo();
+    // True while the picture holds nothing that was not saved: no step was
+    // done or undone since the last successful save (or since the start).
+    bool IsSavedState() const { return m_history.IsClean(); }
+    // Ends the canvas's open drag and runs the commits it queued; set by the
+    // canvas while it exists.
+    std::function<void()> m_finishDrag;
 
     // Palette (opened on the given colour): the chosen colour, or nothing.
     std::function<std::optional<COLORREF>(COLORREF initial)> m_chooseColor;
@@ -68,6 +84,9 @@ protected:
 private:
     static void Call(const std::function<void()>& hook);
 
+    // Declared before the picture so it goes after it: the steps hold
+    // references to the picture but never use them when destroyed.
+    CHistory m_history;
     std::unique_ptr<CPicture> m_pPicture;
     CCanvasWnd* m_pCanvas = nullptr;
 };

@@ -124,12 +124,16 @@ TEST_F(CanvasWndTest, ClickWithoutMovementAddsNoStroke)
     EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
 }
 
-TEST_F(CanvasWndTest, PressWithOneMoveAddsNoStroke)
+// The press position is the stroke's first point, so one move makes the
+// two points a stroke needs: the stroke runs from where the button went down.
+TEST_F(CanvasWndTest, PressWithOneMoveIsAStrokeFromThePress)
 {
     DismissWelcome();
     Drag({{100, 100}, {140, 100}});
     RunEventLoop();
-    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+    ASSERT_EQ(Picture().GetStrokeCount(), 1);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints()[0].x, 100);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints()[1].x, 140);
 }
 
 TEST_F(CanvasWndTest, StrokeIsCommittedOnlyWhenTheQueuedCommitRuns)
@@ -145,10 +149,10 @@ TEST_F(CanvasWndTest, StrokeIsCommittedOnlyWhenTheQueuedCommitRuns)
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    // The press position starts the drawing but is not a point.
-    ASSERT_EQ(pts.GetCount(), 3);
-    EXPECT_EQ(pts[0].x, 60);
-    EXPECT_EQ(pts[2].x, 140);
+    // The press position is the first point.
+    ASSERT_EQ(pts.GetCount(), 4);
+    EXPECT_EQ(pts[0].x, 20);
+    EXPECT_EQ(pts[3].x, 140);
     EXPECT_EQ(PixelAt(Picture().GetPictureSurface(), 120, 30), kBlack);
 }
 
@@ -159,11 +163,11 @@ TEST_F(CanvasWndTest, DraggingOutsideKeepsTheStrokeWithOutsideCoordinates)
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    ASSERT_EQ(pts.GetCount(), 4);
-    EXPECT_EQ(pts[1].x, -25);
-    EXPECT_EQ(pts[1].y, -40);
-    EXPECT_EQ(pts[2].x, 800);
-    EXPECT_EQ(pts[2].y, 520);
+    ASSERT_EQ(pts.GetCount(), 5);
+    EXPECT_EQ(pts[2].x, -25);
+    EXPECT_EQ(pts[2].y, -40);
+    EXPECT_EQ(pts[3].x, 800);
+    EXPECT_EQ(pts[3].y, 520);
 }
 
 TEST_F(CanvasWndTest, PointsCarryTheInputEventTimes)
@@ -174,10 +178,11 @@ TEST_F(CanvasWndTest, PointsCarryTheInputEventTimes)
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    ASSERT_EQ(pts.GetCount(), 3);
-    // Press at 50001; the moves at 50002, 50003 and 50004 are the points.
-    EXPECT_EQ(pts[0].time, 50'002u);
-    EXPECT_EQ(pts[2].time, 50'004u);
+    ASSERT_EQ(pts.GetCount(), 4);
+    // The press at 50001, then the moves at 50002, 50003 and 50004.
+    EXPECT_EQ(pts[0].time, 50'001u);
+    EXPECT_EQ(pts[1].time, 50'002u);
+    EXPECT_EQ(pts[3].time, 50'004u);
 }
 
 TEST_F(CanvasWndTest, EachStrokeUsesTheCurrentToolsSettings)
@@ -268,8 +273,8 @@ TEST_F(CanvasWndTest, PressWithoutTheLastReleaseEndsTheOpenStrokeFirst)
     SendDrag({{10, 100}, {30, 100}, {50, 100}, {70, 100}});
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 2);
-    EXPECT_EQ(Picture().GetStroke(0).GetPoints().GetCount(), 2);
-    EXPECT_EQ(Picture().GetStroke(1).GetPoints().GetCount(), 3);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints().GetCount(), 3);
+    EXPECT_EQ(Picture().GetStroke(1).GetPoints().GetCount(), 4);
     EXPECT_EQ(Picture().GetStroke(1).GetPoints()[0].y, 100);
 }
 
