@@ -71,7 +71,14 @@ CPenTool& CPicture::Commit(std::unique_ptr<CPenTool> pen)
     CPenTool& committed = *pen;
     const bool whole = !m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty;
     m_strokes.push_back(std::move(pen));
-    DrawStroke(committed);
+    // A composed surface that is rebuilt now draws every stroke, the new one
+    // included: drawing it again on top would darken its antialiased edges,
+    // and the picture would no longer be what a full rebuild gives.
+    if (whole) {
+        GetPictureSurface();
+    } else {
+        DrawStroke(committed);
+    }
     Announce(whole ? QRect() : DamageOf(std::vector<const CPenTool*>{&committed}));
     return committed;
 }

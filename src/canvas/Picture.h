@@ -46,7 +46,9 @@ public:
     void RemoveChangeListener(int id);
 
     // Commits a finished stroke: appends it, draws it onto the composed
-    // surface and announces its area. `pen` must not be null.
+    // surface and announces its area. `pen` must not be null. A composed
+    // surface that is not built or dirty is rebuilt with the stroke instead
+    // (drawing the stroke only once).
     CPenTool& Commit(std::unique_ptr<CPenTool> pen);
     // Appends a stroke without drawing or announcing it (building a picture
     // before it is first shown).
