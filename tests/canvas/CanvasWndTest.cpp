@@ -566,6 +566,16 @@ TEST_F(CanvasWndTest, EraserDragIsOneStepRestoringTheDrawingOrder)
         EXPECT_EQ(&Picture().GetStroke(i), before[static_cast<std::size_t>(i)]) << i;
     }
     EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 200, 120), kBlack);
+
+    // An undo in the middle of a drag ends the drag as its own step first.
+    Send(QEvent::MouseButtonPress, {150, 80}, Qt::LeftButton);
+    ASSERT_EQ(Picture().GetStrokeCount(), 2);
+    EXPECT_TRUE(hub.Undo());
+    EXPECT_FALSE(canvas->IsCapturing());
+    EXPECT_EQ(Picture().GetStrokeCount(), 3);
+    Send(QEvent::MouseMove, {150, 40}, Qt::LeftButton);
+    EXPECT_EQ(Picture().GetStrokeCount(), 3);
+    EXPECT_EQ(canvas->GetScreenImage().Image(), Picture().GetPictureSurface().Image());
 }
 
 TEST_F(CanvasWndTest, RightClickMenuUndoesAndRedoesWhenThereIsSomethingToDo)
