@@ -4,6 +4,9 @@
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
 #include "panels/ColorDlg.h"
+#include "canvas/PictureSteps.h"
+
+#include <QAction>
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -32,6 +35,26 @@ CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
         }
         return palette.m_color;
     };
+
+    // Undo: Ctrl+Z; redo: Ctrl+Y and Ctrl+Shift+Z (and whatever else the
+    // platform binds to them).
+    auto* undo = new QAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { Undo(); });
+    auto* redo = new QAction(this);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        if (!redoKeys.contains(key)) {
+            redoKeys.append(key);
+        }
+    }
+    redo->setShortcuts(redoKeys);
+    connect(redo, &QAction::triggered, this, [this] { Redo(); });
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
 }
 
 // Orderly shutdown: the picture with its strokes first, then the view, which
@@ -81,6 +104,7 @@ void CMainDlg::SavePicture()
     }
     const SaveResult result = SavePictureToFile(*picture, canvas->size(), *path);
     if (result == SaveResult::Saved) {
+        GetHistory().SetClean();
         return;
     }
     if (m_reportSaveFailure) {
@@ -129,16 +153,18 @@ void CMainDlg::ApplyBackground(const BackgroundChoice& choice)
     if (!picture) {
         return;
     }
+    const CBackground& before = picture->GetBackground();
+    CBackground after = before;
     if (choice.index < 0) {
-        picture->m_strImageFile = choice.file;
-        picture->m_nBkgd = -1;
-    } else if (choice.index != picture->m_nBkgd) {
-        picture->m_nBkgd = choice.index;
+        after.index = -1;
+        after.file = choice.file;
+        after.image = QImage();
+    } else if (choice.index != before.index) {
+        // The file stays chosen for a later return to it.
+        after.index = choice.index;
     } else {
         return;
     }
-    picture->MarkDirty();
-    if (CCanvasWnd* canvas = GetCanvas()) {
-        canvas->Refresh();
-    }
+    // The picture tells the canvas, which repaints.
+    GetHistory().Push(std::make_unique<CBackgroundStep>(*picture, before, std::move(after)));
 }

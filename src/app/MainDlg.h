@@ -35,12 +35,13 @@ public:
     CMainView* GetView() const { return m_pView.get(); }
 
     // Save: suggests a date-and-time name, asks for the path and writes the
-    // picture; a failure is told to the user.
+    // picture; a failure is told to the user. A save that succeeded marks
+    // the history clean (IsSavedState).
     void SavePicture();
     // Setup: the settings dialog chooses the background.
     void OpenSettings();
-    // Stores a background choice in the picture and repaints the canvas
-    // (what OK in the settings dialog does).
+    // Stores a background choice in the picture as one step of the history
+    // (what OK in the settings dialog does); the canvas repaints.
     void ApplyBackground(const BackgroundChoice& choice);
 
     // The window's place: the screen less 30 pixels at the bottom.

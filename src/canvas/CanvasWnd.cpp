@@ -1,5 +1,7 @@
 #include "canvas/CanvasWnd.h"
 
+#include "canvas/CommitSteps.h"
+#include "canvas/EraseStep.h"
 #include "canvas/InkShaping.h"
 #include "canvas/MainHub.h"
 #include "canvas/PenFactory.h"
@@ -9,11 +11,14 @@
 #include "pens/InkPen.h"
 #include "pens/PenTool.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace {
@@ -43,7 +48,11 @@ CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
     const int cy = geometry.height();
     m_pSurface = std::make_unique<CMemSurface>(cx, cy, kWhite);
     m_hub.AdoptPicture(std::make_unique<CPicture>(cx, cy, 0));
+    m_pListenedPicture = m_hub.GetPicture();
+    m_listenerId =
+        m_pListenedPicture->AddChangeListener([this](const QRect& area) { OnPictureChanged(area); });
     m_hub.SetCanvas(this);
+    m_hub.m_finishDrag = [this] { FinishDrag(); };
 
     m_welcomeTimer.setSingleShot(true);
     connect(&m_welcomeTimer, &QTimer::timeout, this, &CCanvasWnd::DismissWelcome);
@@ -58,6 +67,11 @@ CCanvasWnd::~CCanvasWnd()
     m_inkWorkers.waitForDone();
     if (m_hub.GetCanvas() == this) {
         m_hub.SetCanvas(nullptr);
+        m_hub.m_finishDrag = nullptr;
+    }
+    // The hub may have destroyed the picture first (the main window does).
+    if (m_pListenedPicture && m_hub.GetPicture() == m_pListenedPicture) {
+        m_pListenedPicture->RemoveChangeListener(m_listenerId);
     }
 }
 
@@ -91,6 +105,68 @@ void CCanvasWnd::Refresh()
     }
     m_pSurface->TakeDirty();
     update();
+}
+
+void CCanvasWnd::OnPictureChanged(const QRect& area)
+{
+    // The eraser shows its own steps and repaints at the release; the
+    // welcome picture stays until it is dismissed.
+    if (m_bErasing || m_bWelcome) {
+        return;
+    }
+    if (area.isNull()) {
+        Refresh();
+    } else {
+        ShowPicture(area);
+    }
+}
+
+void CCanvasWnd::ShowPicture(const QRect& area)
+{
+    if (m_pCapturePen) {
+        m_bRefreshDeferred = true;
+        return;
+    }
+    CPicture* picture = m_hub.GetPicture();
+    if (!picture || m_bWelcome) {
+        return;
+    }
+    const QRect part =
+        area & m_pSurface->Rect() & QRect(0, 0, picture->GetWidth(), picture->GetHeight());
+    if (part.isEmpty()) {
+        return;
+    }
+    m_pSurface->CopyFrom(picture->GetPictureSurface(), part, part.x(), part.y());
+    m_pSurface->TakeDirty();
+    update(part);
+}
+
+void CCanvasWnd::FinishDrag()
+{
+    EndOpenDrag();
+    while (!m_pendingCommits.empty()) {
+        CommitPending();
+    }
+}
+
+void CCanvasWnd::FillContextMenu(QMenu& menu)
+{
+    const CHistory& history = m_hub.GetHistory();
+    const bool open = IsCapturing() || !m_pendingCommits.empty();
+    QAction* undo = menu.addAction(QStringLiteral("撤销"), this, [this] { m_hub.Undo(); });
+    undo->setEnabled(history.CanUndo() || open);
+    QAction* redo = menu.addAction(QStringLiteral("重做"), this, [this] { m_hub.Redo(); });
+    redo->setEnabled(history.CanRedo() && !open);
+}
+
+void CCanvasWnd::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_bWelcome) {
+        return;
+    }
+    QMenu menu(this);
+    FillContextMenu(menu);
+    menu.exec(event->globalPos());
 }
 
 void CCanvasWnd::paintEvent(QPaintEvent* event)
@@ -174,15 +250,17 @@ void CCanvasWnd::BeginCapture(int x, int y, std::uint32_t tick)
     }
     m_pCapturePen = std::move(pen);
     m_captureTool = tool;
-    // The press position starts the live drawing but is not a stroke point.
-    // The ink pens measure speed from it, so they take the press's own time:
-    // the moves carry input-event times, which the tick count does not match.
+    m_liveArea = QRect();
+    // The press position starts the live drawing and is the stroke's first
+    // point, so the stroke starts where the button went down. The ink pens
+    // measure speed from it, so they take the press's own time: the moves
+    // carry input-event times, which the tick count does not match.
     if (auto* ink = dynamic_cast<CInkPen*>(m_pCapturePen.get())) {
         ink->BeginStroke(*m_pSurface, x, y, tick);
     } else {
         m_pCapturePen->BeginStroke(*m_pSurface, x, y);
     }
-    ShowLiveChanges();
+    ContinueCapture(x, y, tick);
 }
 
 void CCanvasWnd::ContinueCapture(int x, int y, std::uint32_t tick)
@@ -196,6 +274,7 @@ void CCanvasWnd::ShowLiveChanges()
 {
     const QRect dirty = m_pSurface->TakeDirty();
     if (!dirty.isEmpty()) {
+        m_liveArea |= dirty;
         update(dirty);
     }
 }
@@ -206,7 +285,7 @@ void CCanvasWnd::EndCapture()
                                                    m_makePen, m_recognize);
     const int tool = m_captureTool;
     m_captureTool = 0;
-    CPicture* picture = m_hub.GetPicture();
+    const QRect liveArea = std::exchange(m_liveArea, QRect());
     switch (finished.route) {
     case FinishedStroke::Route::Dropped:
         // What the pen drew live stays on screen until the next repaint.
@@ -217,22 +296,25 @@ void CCanvasWnd::EndCapture()
     case FinishedStroke::Route::Shape:
         // The shaped stroke's commit repaints; until then the screen shows
         // the stroke as drawn.
-        StartInkShaping(std::move(finished.pen), tool);
+        StartInkShaping(std::move(finished.pen), std::move(finished.drawn), tool, liveArea);
         break;
     case FinishedStroke::Route::Commit:
         // Committed once the event loop runs again, after this release is
-        // handled; the screen already shows the stroke, so no repaint.
-        m_pendingCommits.push_back(std::move(finished.pen));
+        // handled; the live drawing shows until then.
+        m_pendingCommits.push_back(InFlight{std::move(finished.pen), nullptr, liveArea});
         QMetaObject::invokeMethod(this, &CCanvasWnd::CommitPending, Qt::QueuedConnection);
         break;
     case FinishedStroke::Route::Recognized:
-        if (picture) {
-            CPenTool& pen = *finished.pen;
-            picture->AddStroke(std::move(finished.pen));
-            picture->DrawStroke(pen);
+        // Two steps, the stroke as drawn and then the clean shape in its
+        // place; the picture's changes replace the freehand stroke on screen.
+        if (CPicture* picture = m_hub.GetPicture()) {
+            PushReplacedCommit(m_hub.GetHistory(), *picture, std::move(finished.drawn),
+                               std::move(finished.pen));
         }
-        // The repaint replaces the freehand stroke with the clean shape.
-        Refresh();
+        ShowPicture(liveArea);
+        if (m_bRefreshDeferred) {
+            Refresh();
+        }
         break;
     }
 }
@@ -242,30 +324,30 @@ void CCanvasWnd::CommitPending()
     if (m_pendingCommits.empty()) {
         return;
     }
-    std::unique_ptr<CPenTool> pen = std::move(m_pendingCommits.front());
+    InFlight stroke = std::move(m_pendingCommits.front());
     m_pendingCommits.pop_front();
     if (CPicture* picture = m_hub.GetPicture()) {
-        CPenTool& drawn = *pen;
-        picture->AddStroke(std::move(pen));
-        picture->DrawStroke(drawn);
-        // The screen shows the stroke as drawn live, not as committed.
+        PushCommit(m_hub.GetHistory(), *picture, std::move(stroke.pen));
         m_bEraseCombined = false;
+        // The live drawing may reach where the committed stroke does not.
+        ShowPicture(stroke.liveArea);
     }
     if (m_bRefreshDeferred) {
         Refresh();
     }
 }
 
-void CCanvasWnd::StartInkShaping(std::unique_ptr<CPenTool> pen, int tool)
+void CCanvasWnd::StartInkShaping(std::unique_ptr<CPenTool> pen, std::unique_ptr<CPenTool> drawn,
+                                 int tool, const QRect& liveArea)
 {
     auto* ink = dynamic_cast<CInkPen*>(pen.get());
     if (!ink) {
         // Only ink pens are shaped; anything else is committed as drawn.
-        m_pendingCommits.push_back(std::move(pen));
+        m_pendingCommits.push_back(InFlight{std::move(pen), nullptr, liveArea});
         QMetaObject::invokeMethod(this, &CCanvasWnd::CommitPending, Qt::QueuedConnection);
         return;
     }
-    m_shapingPens.push_back(std::move(pen));
+    m_shapingPens.push_back(InFlight{std::move(pen), std::move(drawn), liveArea});
     const int width = m_pSurface->GetWidth();
     const int height = m_pSurface->GetHeight();
     m_inkWorkers.start([this, ink, tool, width, height] {
@@ -277,21 +359,26 @@ void CCanvasWnd::StartInkShaping(std::unique_ptr<CPenTool> pen, int tool)
     });
 }
 
+// A shaped stroke is committed when it arrives, whatever was undone
+// meanwhile: the stroke as drawn and the reshaped one are its two steps.
 void CCanvasWnd::CommitShaped(CPenTool* pen)
 {
     const auto it = std::find_if(m_shapingPens.begin(), m_shapingPens.end(),
-                                 [pen](const auto& p) { return p.get() == pen; });
+                                 [pen](const InFlight& p) { return p.pen.get() == pen; });
     if (it == m_shapingPens.end()) {
         return;
     }
-    std::unique_ptr<CPenTool> owned = std::move(*it);
+    InFlight stroke = std::move(*it);
     m_shapingPens.erase(it);
-    if (CPicture* picture = m_hub.GetPicture()) {
-        picture->AddStroke(std::move(owned));
-        picture->DrawStroke(*pen);
+    if (m_bErasing) {
+        m_shapedDuringErase.push_back(std::move(stroke));
+        return;
     }
-    // The reshaped stroke replaces the one drawn live.
-    Refresh();
+    if (CPicture* picture = m_hub.GetPicture()) {
+        PushReplacedCommit(m_hub.GetHistory(), *picture, std::move(stroke.drawn),
+                           std::move(stroke.pen));
+        ShowPicture(stroke.liveArea);
+    }
 }
 
 void CCanvasWnd::EraseStep(int x, int y)
@@ -300,14 +387,15 @@ void CCanvasWnd::EraseStep(int x, int y)
     if (!picture) {
         return;
     }
-    const CPicture::Erased erased = picture->EraseStrokesAt(x, y);
-    if (!erased.removed) {
-        return;
-    }
     // Only the area the erased strokes had drawn on changes in the picture,
     // unless its cache is dirty and is rebuilt whole.
     const bool rebuiltWhole = picture->IsPictureDirty() || picture->IsBkgdDirty();
-    picture->RedrawArea(erased.damaged);
+    CPicture::RemovedStrokes removed = picture->EraseStrokes(x, y);
+    if (removed.empty()) {
+        return;
+    }
+    const QRect damaged = picture->DamageOf(removed);
+    m_eraseGroups.push_back(std::move(removed));
     // OR-combined, as the screen showed it: what is gone may linger until
     // the release repaints the exact picture.
     if (!m_bEraseCombined || rebuiltWhole) {
@@ -320,7 +408,7 @@ void CCanvasWnd::EraseStep(int x, int y)
     // Outside the area the picture is what the last combine ORed in, and
     // ORing the same bits again changes nothing: combining the area alone
     // gives the screen a whole combine would.
-    const QRect area = erased.damaged & m_pSurface->Rect();
+    const QRect area = damaged & m_pSurface->Rect();
     if (area.isEmpty()) {
         return;
     }
@@ -332,5 +420,20 @@ void CCanvasWnd::EndErase()
 {
     m_bErasing = false;
     m_pEraseSurface.reset();
+    CPicture* picture = m_hub.GetPicture();
+    if (picture && !m_eraseGroups.empty()) {
+        m_hub.GetHistory().Push(std::make_unique<CEraseStep>(*picture, std::move(m_eraseGroups)),
+                                true);
+    }
+    m_eraseGroups.clear();
     Refresh();
+    // Shaped strokes that came back meanwhile follow the drag's step.
+    while (!m_shapedDuringErase.empty()) {
+        InFlight stroke = std::move(m_shapedDuringErase.front());
+        m_shapedDuringErase.pop_front();
+        if (picture) {
+            PushReplacedCommit(m_hub.GetHistory(), *picture, std::move(stroke.drawn),
+                               std::move(stroke.pen));
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/Picture.h"
 #include "canvas/StrokeCommit.h"
 
 #include <QThreadPool>
@@ -10,11 +11,13 @@
 #include <deque>
 #include <list>
 #include <memory>
+#include <vector>
 
 class CMainHub;
 class CMemSurface;
 class CPenTool;
 class CResImage;
+class QMenu;
 
 // The drawing surface below the command bar. It shows the welcome picture
 // until it is dismissed, then the picture, and turns a left-button drag into
@@ -23,7 +26,10 @@ class CResImage;
 // The canvas keeps a screen image that stands for what the window shows:
 // pens draw their new pieces into it while a stroke is captured and the
 // canvas repaints just the rectangle they changed; a paint only copies it.
-// Refresh rebuilds it from the picture.
+// Refresh rebuilds it from the picture. The canvas listens to the picture:
+// after every change (a commit, undo or redo, New, a background) it shows
+// the picture in the changed area, so what the screen shows after a commit
+// is what a save writes.
 class CCanvasWnd : public QWidget {
     Q_OBJECT
 
@@ -51,9 +57,17 @@ public:
     // Ink strokes handed to the ink shaper whose commit has not run yet.
     int GetShapingCount() const { return static_cast<int>(m_shapingPens.size()); }
 
+    // The right-click menu's entries: "撤销" and "重做", each disabled when
+    // there is nothing to undo or redo.
+    void FillContextMenu(QMenu& menu);
+    // Ends the stroke or eraser drag in progress, if any, and runs every
+    // commit it queued.
+    void FinishDrag();
+
     static constexpr int kWelcomeMs = 15000;
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -69,10 +83,17 @@ private:
     void EndOpenDrag();
     void CommitPending();
     // Hands a finished ink stroke of `tool` to a worker thread that shapes
-    // it; the commit comes back to this thread as CommitShaped.
-    void StartInkShaping(std::unique_ptr<CPenTool> pen, int tool);
+    // it; the commit comes back to this thread as CommitShaped. `drawn` is
+    // the stroke as drawn, committed first so one undo gives it back.
+    void StartInkShaping(std::unique_ptr<CPenTool> pen, std::unique_ptr<CPenTool> drawn, int tool,
+                         const QRect& liveArea);
     void CommitShaped(CPenTool* pen);
     void ShowLiveChanges();
+    // The picture's change listener.
+    void OnPictureChanged(const QRect& area);
+    // Copies `area` of the composed picture onto the screen image and
+    // repaints it (after the capture, when a stroke is being captured).
+    void ShowPicture(const QRect& area);
 
     CMainHub& m_hub;
     std::unique_ptr<CResImage> m_pWelcome;
@@ -83,9 +104,14 @@ private:
     PenMaker m_makePen;
     ShapeRecognizer m_recognize;
 
-    // The stroke being captured, and the tool it was started with.
+    CPicture* m_pListenedPicture = nullptr;
+    int m_listenerId = 0;
+
+    // The stroke being captured, the tool it was started with and the part
+    // of the screen image its live drawing changed.
     std::unique_ptr<CPenTool> m_pCapturePen;
     int m_captureTool = 0;
+    QRect m_liveArea;
     // The eraser's drag and its scratch surface.
     bool m_bErasing = false;
     std::unique_ptr<CMemSurface> m_pEraseSurface;
@@ -94,14 +120,27 @@ private:
     // then the screen already holds every bit of the picture outside what
     // the next step redraws, and that step combines just its area.
     bool m_bEraseCombined = false;
+    // What each step of the drag removed; one history step at the release.
+    std::vector<CPicture::RemovedStrokes> m_eraseGroups;
 
+    // A finished stroke on its way to the picture, with the part of the
+    // screen its live drawing changed (shown from the picture once it is
+    // committed) and, for a reshaped ink stroke, the stroke as drawn.
+    struct InFlight {
+        std::unique_ptr<CPenTool> pen;
+        std::unique_ptr<CPenTool> drawn;
+        QRect liveArea;
+    };
     // Finished strokes waiting for their queued commit, oldest first. The
     // canvas owns them until then, so a stroke still queued when the canvas
     // goes is freed with it.
-    std::deque<std::unique_ptr<CPenTool>> m_pendingCommits;
+    std::deque<InFlight> m_pendingCommits;
     // Ink strokes being shaped on a worker thread; each worker touches only
     // its own pen until it posts the pen's commit back.
-    std::list<std::unique_ptr<CPenTool>> m_shapingPens;
+    std::list<InFlight> m_shapingPens;
+    // Shaped strokes that came back during an eraser drag: committed after
+    // the drag's own step, in the order they came.
+    std::deque<InFlight> m_shapedDuringErase;
     QThreadPool m_inkWorkers;
     // A repaint asked for while a stroke is captured would wipe the live
     // stroke off the screen image; it runs once the stroke is committed.

@@ -1,7 +1,7 @@
 #include "canvas/MainHub.h"
 
-#include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
+#include "canvas/PictureSteps.h"
 
 #include <algorithm>
 
@@ -9,13 +9,17 @@ CMainHub::CMainHub() = default;
 
 CMainHub::~CMainHub() = default;
 
+// The steps of the history refer to the picture they changed: a new
+// picture starts a new history.
 void CMainHub::AdoptPicture(std::unique_ptr<CPicture> picture)
 {
+    m_history.Clear();
     m_pPicture = std::move(picture);
 }
 
 void CMainHub::DestroyPicture()
 {
+    m_history.Clear();
     m_pPicture.reset();
 }
 
@@ -129,10 +133,26 @@ void CMainHub::PickSymbol()
 
 void CMainHub::NewPicture()
 {
-    if (m_pPicture) {
-        m_pPicture->Clear();
+    if (m_finishDrag) {
+        m_finishDrag();
     }
-    if (m_pCanvas) {
-        m_pCanvas->Refresh();
+    if (m_pPicture && m_pPicture->GetStrokeCount() > 0) {
+        m_history.Push(std::make_unique<CClearStep>(*m_pPicture));
     }
+}
+
+bool CMainHub::Undo()
+{
+    if (m_finishDrag) {
+        m_finishDrag();
+    }
+    return m_pPicture && m_history.Undo();
+}
+
+bool CMainHub::Redo()
+{
+    if (m_finishDrag) {
+        m_finishDrag();
+    }
+    return m_pPicture && m_history.Redo();
 }

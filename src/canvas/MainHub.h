@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/History.h"
 #include "canvas/ToolSettings.h"
 
 #include <QString>
@@ -51,7 +52,8 @@ public:
     // Colour button i (0..2) of the pen-attribute panel.
     void ClickColor(int i);
     void PickSymbol();
-    // Removes every stroke (the background stays) and repaints the canvas.
+    // Removes every stroke (the background stays) as one step of the
+    // history; the canvas repaints because the picture tells it.
     void NewPicture();
 
     // Tells every listener that the tool state changed (tool, colours,
@@ -64,6 +66,20 @@ public:
     void RemoveStateListener(int handle);
     void NotifyStateChanged();
 
+    // The picture's history: every change of the picture is a step on it.
+    CHistory& GetHistory() { return m_history; }
+    const CHistory& GetHistory() const { return m_history; }
+    // Undo and redo end a stroke or eraser drag in progress first (and
+    // commit what it drew), so the step they take is the newest one.
+    bool Undo();
+    bool Redo();
+    // True while the picture holds nothing that was not saved: no step was
+    // done or undone since the last successful save (or since the start).
+    bool IsSavedState() const { return m_history.IsClean(); }
+    // Ends the canvas's open drag and runs the commits it queued; set by the
+    // canvas while it exists.
+    std::function<void()> m_finishDrag;
+
     // Palette (opened on the given colour): the chosen colour, or nothing.
     std::function<std::optional<COLORREF>(COLORREF initial)> m_chooseColor;
     // Symbol picker (preset with the current character): the choice, or nothing.
@@ -75,6 +91,10 @@ protected:
     void DestroyPicture();
 
 private:
+
+    // Declared before the picture so it goes after it: the steps hold
+    // references to the picture but never use them when destroyed.
+    CHistory m_history;
     std::unique_ptr<CPicture> m_pPicture;
     CCanvasWnd* m_pCanvas = nullptr;
     std::vector<std::pair<int, StateListener>> m_listeners;

@@ -25,6 +25,64 @@ CPicture::~CPicture()
     }
 }
 
+int CPicture::AddChangeListener(ChangeListener listener)
+{
+    const int id = m_nextListenerId++;
+    m_listeners.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void CPicture::RemoveChangeListener(int id)
+{
+    std::erase_if(m_listeners, [id](const auto& entry) { return entry.first == id; });
+}
+
+void CPicture::Announce(const QRect& area) const
+{
+    // A listener may add or remove listeners: call a copy of the list.
+    const auto listeners = m_listeners;
+    for (const auto& [id, listener] : listeners) {
+        if (listener) {
+            listener(area);
+        }
+    }
+}
+
+void CPicture::ShowChange(const QRect& area)
+{
+    const bool whole = !m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty;
+    RedrawArea(area);
+    Announce(whole ? QRect() : area);
+}
+
+QRect CPicture::DamageOf(const std::vector<const CPenTool*>& pens) const
+{
+    QRect area;
+    for (const CPenTool* pen : pens) {
+        if (pen) {
+            area |= pen->DrawnExtent() & QRect(0, 0, m_cx, m_cy);
+        }
+    }
+    return area;
+}
+
+CPenTool& CPicture::Commit(std::unique_ptr<CPenTool> pen)
+{
+    CPenTool& committed = *pen;
+    const bool whole = !m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty;
+    m_strokes.push_back(std::move(pen));
+    // A composed surface that is rebuilt now draws every stroke, the new one
+    // included: drawing it again on top would darken its antialiased edges,
+    // and the picture would no longer be what a full rebuild gives.
+    if (whole) {
+        GetPictureSurface();
+    } else {
+        DrawStroke(committed);
+    }
+    Announce(whole ? QRect() : DamageOf(std::vector<const CPenTool*>{&committed}));
+    return committed;
+}
+
 void CPicture::AddStroke(std::unique_ptr<CPenTool> pen)
 {
     if (pen) {
@@ -45,15 +103,125 @@ bool CPicture::EraseAt(int x, int y)
 CPicture::Erased CPicture::EraseStrokesAt(int x, int y)
 {
     Erased erased;
-    for (std::size_t i = m_strokes.size(); i-- > 0;) {
+    const RemovedStrokes removed = RemoveHits(x, y);
+    erased.removed = !removed.empty();
+    erased.damaged = DamageOf(removed);
+    return erased;
+}
+
+// One pass that keeps the strokes missing the square in order and moves the
+// others out, so a drag over many strokes stays linear in the list.
+CPicture::RemovedStrokes CPicture::RemoveHits(int x, int y)
+{
+    RemovedStrokes removed;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_strokes.size(); ++i) {
         if (m_strokes[i]->HitTest(x - kEraserReach, y - kEraserReach, x + kEraserReach,
                                   y + kEraserReach)) {
-            erased.damaged |= m_strokes[i]->DrawnExtent() & QRect(0, 0, m_cx, m_cy);
-            m_strokes.erase(m_strokes.begin() + static_cast<std::ptrdiff_t>(i));
-            erased.removed = true;
+            removed.push_back(RemovedStroke{static_cast<int>(i), std::move(m_strokes[i])});
+        } else {
+            if (kept != i) {
+                m_strokes[kept] = std::move(m_strokes[i]);
+            }
+            ++kept;
         }
     }
-    return erased;
+    m_strokes.resize(kept);
+    return removed;
+}
+
+CPicture::RemovedStrokes CPicture::EraseStrokes(int x, int y)
+{
+    RemovedStrokes removed = RemoveHits(x, y);
+    if (!removed.empty()) {
+        ShowChange(DamageOf(removed));
+    }
+    return removed;
+}
+
+QRect CPicture::DamageOf(const RemovedStrokes& strokes) const
+{
+    std::vector<const CPenTool*> pens;
+    pens.reserve(strokes.size());
+    for (const RemovedStroke& r : strokes) {
+        pens.push_back(r.pen.get());
+    }
+    return DamageOf(pens);
+}
+
+CPicture::RemovedStrokes CPicture::TakeStrokes(const std::vector<int>& indices)
+{
+    RemovedStrokes removed;
+    std::size_t next = 0;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_strokes.size(); ++i) {
+        if (next < indices.size() && static_cast<std::size_t>(indices[next]) == i) {
+            removed.push_back(RemovedStroke{static_cast<int>(i), std::move(m_strokes[i])});
+            ++next;
+        } else {
+            if (kept != i) {
+                m_strokes[kept] = std::move(m_strokes[i]);
+            }
+            ++kept;
+        }
+    }
+    m_strokes.resize(kept);
+    if (!removed.empty()) {
+        ShowChange(DamageOf(removed));
+    }
+    return removed;
+}
+
+void CPicture::InsertStrokes(RemovedStrokes strokes)
+{
+    if (strokes.empty()) {
+        return;
+    }
+    const QRect area = DamageOf(strokes);
+    // Merge: the result's slot j holds the next inserted stroke when that
+    // stroke's index is j, otherwise the next stroke already there.
+    std::vector<std::unique_ptr<CPenTool>> merged;
+    merged.reserve(m_strokes.size() + strokes.size());
+    std::size_t from = 0;
+    for (RemovedStroke& r : strokes) {
+        while (static_cast<int>(merged.size()) < r.index && from < m_strokes.size()) {
+            merged.push_back(std::move(m_strokes[from++]));
+        }
+        merged.push_back(std::move(r.pen));
+    }
+    while (from < m_strokes.size()) {
+        merged.push_back(std::move(m_strokes[from++]));
+    }
+    m_strokes = std::move(merged);
+    ShowChange(area);
+}
+
+std::unique_ptr<CPenTool> CPicture::ReplaceStroke(int index, std::unique_ptr<CPenTool> pen)
+{
+    std::unique_ptr<CPenTool>& slot = m_strokes.at(static_cast<std::size_t>(index));
+    const QRect area = DamageOf(std::vector<const CPenTool*>{slot.get(), pen.get()});
+    std::swap(slot, pen);
+    ShowChange(area);
+    return pen;
+}
+
+std::vector<std::unique_ptr<CPenTool>> CPicture::TakeAllStrokes()
+{
+    std::vector<std::unique_ptr<CPenTool>> strokes = std::move(m_strokes);
+    m_strokes.clear();
+    MarkDirty();
+    Announce(QRect());
+    return strokes;
+}
+
+void CPicture::RestoreStrokes(std::vector<std::unique_ptr<CPenTool>> strokes)
+{
+    for (std::unique_ptr<CPenTool>& pen : m_strokes) {
+        strokes.push_back(std::move(pen));
+    }
+    m_strokes = std::move(strokes);
+    MarkDirty();
+    Announce(QRect());
 }
 
 void CPicture::Clear()
@@ -62,6 +230,25 @@ void CPicture::Clear()
         m_strokes.pop_back();
     }
     MarkDirty();
+}
+
+const CBackground& CPicture::GetBackground() const
+{
+    if (m_background.index != m_nBkgd || m_background.file != m_strImageFile) {
+        m_background.index = m_nBkgd;
+        m_background.file = m_strImageFile;
+        m_background.image = QImage();
+    }
+    return m_background;
+}
+
+void CPicture::SetBackground(CBackground background)
+{
+    m_nBkgd = background.index;
+    m_strImageFile = background.file;
+    m_background = std::move(background);
+    MarkDirty();
+    Announce(QRect());
 }
 
 void CPicture::MarkDirty()

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "canvas/Background.h"
 #include "gfx/Surface.h"
 
 #include <QRect>
 #include <QString>
 
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CPenTool;
@@ -17,6 +21,11 @@ class CPenTool;
 // it; anything that removes strokes or changes the background marks the
 // caches dirty so the next use rebuilds them, except the eraser, which
 // rebuilds just the part of the cache the erased strokes had drawn on.
+//
+// Every change made through Commit, the erase, take, insert and replace
+// operations, TakeAllStrokes, RestoreStrokes and SetBackground is announced
+// to the change listeners with the area it changed (a null rectangle: the
+// whole picture), after the composed surface already shows it.
 class CPicture {
 public:
     CPicture(int cx, int cy, int bkgd);
@@ -24,8 +33,25 @@ public:
     CPicture(const CPicture&) = delete;
     CPicture& operator=(const CPicture&) = delete;
 
-    // Appends a committed stroke; draws nothing. A commit is always
-    // AddStroke followed by DrawStroke on the same pen.
+    // A stroke taken out of the list, with the index it had there.
+    struct RemovedStroke {
+        int index = 0;
+        std::unique_ptr<CPenTool> pen;
+    };
+    using RemovedStrokes = std::vector<RemovedStroke>;
+    using ChangeListener = std::function<void(const QRect& area)>;
+
+    // Calls `listener` after every announced change; returns its id.
+    int AddChangeListener(ChangeListener listener);
+    void RemoveChangeListener(int id);
+
+    // Commits a finished stroke: appends it, draws it onto the composed
+    // surface and announces its area. `pen` must not be null. A composed
+    // surface that is not built or dirty is rebuilt with the stroke instead
+    // (drawing the stroke only once).
+    CPenTool& Commit(std::unique_ptr<CPenTool> pen);
+    // Appends a stroke without drawing or announcing it (building a picture
+    // before it is first shown).
     void AddStroke(std::unique_ptr<CPenTool> pen);
     // Draws `pen` once onto the composed surface (rebuilding it first when
     // it is dirty).
@@ -41,8 +67,38 @@ public:
     };
     // EraseAt, also telling what the removed strokes had covered.
     Erased EraseStrokesAt(int x, int y);
-    // Removes every stroke and marks the caches dirty; the background stays.
+    // The eraser's step: removes every stroke EraseAt would, rebuilds the
+    // area they had drawn on and announces it. The removed strokes come back
+    // in ascending order of the indices they had.
+    RemovedStrokes EraseStrokes(int x, int y);
+    // Removes the strokes at `indices` (ascending, each valid), rebuilds
+    // their area and announces it; hands them back with their indices.
+    RemovedStrokes TakeStrokes(const std::vector<int>& indices);
+    // Puts strokes back at the indices they carry (ascending, as TakeStrokes
+    // and EraseStrokes give them), rebuilds their area and announces it.
+    void InsertStrokes(RemovedStrokes strokes);
+    // Puts `pen` at `index` in place of the stroke there, rebuilds the area
+    // both cover and announces it; hands back the stroke it replaced.
+    std::unique_ptr<CPenTool> ReplaceStroke(int index, std::unique_ptr<CPenTool> pen);
+    // Removes every stroke, in drawing order, marks the caches dirty and
+    // announces the whole picture; the background stays.
+    std::vector<std::unique_ptr<CPenTool>> TakeAllStrokes();
+    // Puts `strokes` in front of the strokes there are, in their order,
+    // marks the caches dirty and announces the whole picture.
+    void RestoreStrokes(std::vector<std::unique_ptr<CPenTool>> strokes);
+    // Removes and destroys every stroke and marks the caches dirty; the
+    // background stays. Announces nothing.
     void Clear();
+
+    // The area of the picture that changes when `pens` come or go: the
+    // union of their drawn extents, within the picture.
+    QRect DamageOf(const std::vector<const CPenTool*>& pens) const;
+    QRect DamageOf(const RemovedStrokes& strokes) const;
+
+    const CBackground& GetBackground() const;
+    // Chooses the background, marks the caches dirty and announces the
+    // whole picture.
+    void SetBackground(CBackground background);
     void MarkDirty();
 
     CMemSurface& GetBkgdSurface();
@@ -73,6 +129,12 @@ public:
     static constexpr int kEraserReach = 20;
 
 private:
+    // Tells every listener that `area` changed (null: everything).
+    void Announce(const QRect& area) const;
+    // Rebuilds `area` of the composed surface and announces it.
+    void ShowChange(const QRect& area);
+    // Removes every stroke touching the eraser's square around (x, y).
+    RemovedStrokes RemoveHits(int x, int y);
     void DrawBackgroundImage(CMemSurface& surface) const;
     void DrawAllStrokes(CMemSurface& surface);
 
@@ -87,4 +149,9 @@ private:
     // Where RedrawArea draws the strokes at their own coordinates before
     // copying the area back; only the area's pixels of it mean anything.
     std::unique_ptr<CMemSurface> m_pScratchSurface;
+
+    std::vector<std::pair<int, ChangeListener>> m_listeners;
+    int m_nextListenerId = 1;
+    // GetBackground's view of m_nBkgd and m_strImageFile.
+    mutable CBackground m_background;
 };

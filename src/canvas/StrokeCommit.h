@@ -29,6 +29,10 @@ struct FinishedStroke {
     };
     Route route = Route::Dropped;
     std::unique_ptr<CPenTool> pen;
+    // Recognized and Shape: the stroke as it would have been committed with
+    // recognition off (for Shape a finished copy, since the shaper rewrites
+    // `pen` itself); null when no copy could be made.
+    std::unique_ptr<CPenTool> drawn;
 };
 
 // Finishes a captured stroke of `tool` and decides its route. With

@@ -8,6 +8,7 @@
 
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -162,4 +163,65 @@ TEST_F(MainDlgTest, ClosingWithAStrokeStillQueuedIsOrderly)
     // The queued commit must not run against the freed canvas or picture.
     QCoreApplication::processEvents();
     SUCCEED();
+}
+
+// Setup's background is a step: undo brings back the one before, built-in or
+// file (the file path included), and the canvas shows it again.
+TEST_F(MainDlgTest, BackgroundChangesAreUndoneAndRedone)
+{
+    Canvas().DismissWelcome();
+    dlg->ApplyBackground({-1, QStringLiteral("/tmp/mine.png")});
+    dlg->ApplyBackground({4, QString()});
+    const QImage four = Canvas().GetScreenImage().Image().copy();
+    ASSERT_TRUE(dlg->Undo());
+    EXPECT_EQ(Picture().m_nBkgd, -1);
+    EXPECT_EQ(Picture().m_strImageFile, QStringLiteral("/tmp/mine.png"));
+    ASSERT_TRUE(dlg->Undo());
+    EXPECT_EQ(Picture().m_nBkgd, 0);
+    EXPECT_TRUE(Picture().m_strImageFile.isEmpty());
+    EXPECT_FALSE(dlg->Undo());
+    EXPECT_TRUE(dlg->Redo());
+    EXPECT_TRUE(dlg->Redo());
+    EXPECT_EQ(Picture().m_nBkgd, 4);
+    EXPECT_EQ(Canvas().GetScreenImage().Image(), four);
+}
+
+// New is a step too, and the keys reach the history: Ctrl+Z brings the
+// strokes back, Ctrl+Y and Ctrl+Shift+Z clear them again.
+TEST_F(MainDlgTest, NewIsUndoneWithTheUndoKey)
+{
+    Canvas().DismissWelcome();
+    AddStroke({{10, 10}, {90, 10}});
+    AddStroke({{10, 40}, {90, 40}});
+    dlg->NewPicture();
+    ASSERT_EQ(Picture().GetStrokeCount(), 0);
+    EXPECT_FALSE(dlg->IsSavedState());
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    QTest::keyClick(dlg.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Picture().GetStrokeCount(), 2);
+    EXPECT_TRUE(dlg->IsSavedState());
+    QTest::keyClick(dlg.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+    QTest::keyClick(dlg.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(dlg.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+}
+
+TEST_F(MainDlgTest, ASuccessfulSaveMarksTheHistoryClean)
+{
+    QTemporaryDir dir;
+    Canvas().DismissWelcome();
+    dlg->ApplyBackground({3, QString()});
+    EXPECT_FALSE(dlg->IsSavedState());
+    dlg->m_chooseSavePath = [](const QString&) { return std::optional<QString>("/nonexistent/x.jpg"); };
+    dlg->m_reportSaveFailure = [](SaveResult, const QString&) {};
+    dlg->SavePicture();
+    EXPECT_FALSE(dlg->IsSavedState());
+    const QString path = dir.filePath(QStringLiteral("x.jpg"));
+    dlg->m_chooseSavePath = [path](const QString&) { return std::optional<QString>(path); };
+    dlg->SavePicture();
+    EXPECT_TRUE(dlg->IsSavedState());
+    dlg->Undo();
+    EXPECT_FALSE(dlg->IsSavedState());
 }

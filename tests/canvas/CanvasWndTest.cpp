@@ -6,6 +6,7 @@
 #include "QtApp.h"
 #include "TestPens.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -124,12 +125,16 @@ TEST_F(CanvasWndTest, ClickWithoutMovementAddsNoStroke)
     EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
 }
 
-TEST_F(CanvasWndTest, PressWithOneMoveAddsNoStroke)
+// The press position is the stroke's first point, so one move makes the
+// two points a stroke needs: the stroke runs from where the button went down.
+TEST_F(CanvasWndTest, PressWithOneMoveIsAStrokeFromThePress)
 {
     DismissWelcome();
     Drag({{100, 100}, {140, 100}});
     RunEventLoop();
-    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+    ASSERT_EQ(Picture().GetStrokeCount(), 1);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints()[0].x, 100);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints()[1].x, 140);
 }
 
 TEST_F(CanvasWndTest, StrokeIsCommittedOnlyWhenTheQueuedCommitRuns)
@@ -145,10 +150,10 @@ TEST_F(CanvasWndTest, StrokeIsCommittedOnlyWhenTheQueuedCommitRuns)
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    // The press position starts the drawing but is not a point.
-    ASSERT_EQ(pts.GetCount(), 3);
-    EXPECT_EQ(pts[0].x, 60);
-    EXPECT_EQ(pts[2].x, 140);
+    // The press position is the first point.
+    ASSERT_EQ(pts.GetCount(), 4);
+    EXPECT_EQ(pts[0].x, 20);
+    EXPECT_EQ(pts[3].x, 140);
     EXPECT_EQ(PixelAt(Picture().GetPictureSurface(), 120, 30), kBlack);
 }
 
@@ -159,11 +164,11 @@ TEST_F(CanvasWndTest, DraggingOutsideKeepsTheStrokeWithOutsideCoordinates)
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    ASSERT_EQ(pts.GetCount(), 4);
-    EXPECT_EQ(pts[1].x, -25);
-    EXPECT_EQ(pts[1].y, -40);
-    EXPECT_EQ(pts[2].x, 800);
-    EXPECT_EQ(pts[2].y, 520);
+    ASSERT_EQ(pts.GetCount(), 5);
+    EXPECT_EQ(pts[2].x, -25);
+    EXPECT_EQ(pts[2].y, -40);
+    EXPECT_EQ(pts[3].x, 800);
+    EXPECT_EQ(pts[3].y, 520);
 }
 
 TEST_F(CanvasWndTest, PointsCarryTheInputEventTimes)
@@ -174,10 +179,11 @@ TEST_F(CanvasWndTest, PointsCarryTheInputEventTimes)
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 1);
     const CPointArray& pts = Picture().GetStroke(0).GetPoints();
-    ASSERT_EQ(pts.GetCount(), 3);
-    // Press at 50001; the moves at 50002, 50003 and 50004 are the points.
-    EXPECT_EQ(pts[0].time, 50'002u);
-    EXPECT_EQ(pts[2].time, 50'004u);
+    ASSERT_EQ(pts.GetCount(), 4);
+    // The press at 50001, then the moves at 50002, 50003 and 50004.
+    EXPECT_EQ(pts[0].time, 50'001u);
+    EXPECT_EQ(pts[1].time, 50'002u);
+    EXPECT_EQ(pts[3].time, 50'004u);
 }
 
 TEST_F(CanvasWndTest, EachStrokeUsesTheCurrentToolsSettings)
@@ -268,8 +274,8 @@ TEST_F(CanvasWndTest, PressWithoutTheLastReleaseEndsTheOpenStrokeFirst)
     SendDrag({{10, 100}, {30, 100}, {50, 100}, {70, 100}});
     RunEventLoop();
     ASSERT_EQ(Picture().GetStrokeCount(), 2);
-    EXPECT_EQ(Picture().GetStroke(0).GetPoints().GetCount(), 2);
-    EXPECT_EQ(Picture().GetStroke(1).GetPoints().GetCount(), 3);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints().GetCount(), 3);
+    EXPECT_EQ(Picture().GetStroke(1).GetPoints().GetCount(), 4);
     EXPECT_EQ(Picture().GetStroke(1).GetPoints()[0].y, 100);
 }
 
@@ -469,4 +475,172 @@ TEST_F(CanvasRealPensTest, ClosingWhileAnInkStrokeIsShapedWaitsForTheWorker)
     canvas.reset();  // must not free the pen under the running worker
     QCoreApplication::processEvents();
     EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 0);
+}
+
+// Coarse moves (50 px apart) from x 50 to 750: after the commit the screen
+// shows exactly the composed picture, which a save writes, and the stroke
+// starts where the button went down and ends at the last move.
+TEST_P(CanvasRealPensTest, AfterTheCommitTheScreenIsThePicture)
+{
+    const int tool = GetParam();
+    canvas.reset();
+    canvas = std::make_unique<CCanvasWnd>(hub, QRect(0, 0, 800, 200));
+    canvas->SetRecognizer({});
+    hub.GetPicture()->m_nBkgd = 0;
+    canvas->DismissWelcome();
+    hub.SelectTool(tool);
+    hub.m_toolRecog[static_cast<std::size_t>(tool)] = 0;
+    hub.m_toolWidth[static_cast<std::size_t>(tool)] = 8;
+    std::vector<QPoint> path;
+    for (int x = 50; x <= 750; x += 50) {
+        path.emplace_back(x, 100 + (x % 100 == 0 ? 20 : -20));
+    }
+    SendTimedDrag(*canvas, path);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1) << tool;
+    const CPointArray& pts = hub.GetPicture()->GetStroke(0).GetPoints();
+    EXPECT_EQ(pts[0].x, 50) << tool;
+    EXPECT_EQ(pts[static_cast<std::size_t>(pts.GetCount() - 1)].x, 750) << tool;
+    const QImage composed = hub.GetPicture()->GetPictureSurface().Image();
+    const QImage screen = canvas->GetScreenImage().Image();
+    int differing = 0;
+    for (int y = 0; y < composed.height(); ++y) {
+        for (int x = 0; x < composed.width(); ++x) {
+            differing += (composed.pixel(x, y) | 0xFF000000u) != (screen.pixel(x, y) | 0xFF000000u);
+        }
+    }
+    EXPECT_EQ(differing, 0) << "tool " << tool;
+    // Ink at both ends: the first and the last half-segment are committed.
+    if (tool != 11 && tool != 12) {
+        EXPECT_GT(Inked(composed, QRect(45, 60, 25, 80)), 0) << tool;
+        EXPECT_GT(Inked(composed, QRect(730, 60, 25, 80)), 0) << tool;
+    }
+}
+
+TEST_F(CanvasWndTest, UndoDuringAStrokeEndsItThenUndoesIt)
+{
+    DismissWelcome();
+    SendDrag({{20, 30}, {60, 30}, {100, 30}});
+    RunEventLoop();
+    ASSERT_EQ(Picture().GetStrokeCount(), 1);
+    Send(QEvent::MouseButtonPress, {20, 200}, Qt::LeftButton);
+    Send(QEvent::MouseMove, {80, 200}, Qt::LeftButton);
+    Send(QEvent::MouseMove, {140, 200}, Qt::LeftButton);
+    ASSERT_TRUE(canvas->IsCapturing());
+    EXPECT_TRUE(hub.Undo());
+    EXPECT_FALSE(canvas->IsCapturing());
+    EXPECT_EQ(canvas->GetPendingCommitCount(), 0);
+    ASSERT_EQ(Picture().GetStrokeCount(), 1);
+    EXPECT_EQ(Picture().GetStroke(0).GetPoints()[0].y, 30);
+    // The screen lost the undone stroke (the unloadable background is white).
+    EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 80, 200), 0xFFFFFFFFu);
+    EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 80, 30), kBlack);
+    // The release that follows changes nothing.
+    Send(QEvent::MouseButtonRelease, {140, 200}, Qt::NoButton);
+    RunEventLoop();
+    EXPECT_EQ(Picture().GetStrokeCount(), 1);
+    EXPECT_TRUE(hub.Redo());
+    ASSERT_EQ(Picture().GetStrokeCount(), 2);
+    EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 80, 200), kBlack);
+}
+
+TEST_F(CanvasWndTest, EraserDragIsOneStepRestoringTheDrawingOrder)
+{
+    DismissWelcome();
+    for (const int y : {40, 80, 120}) {
+        SendDrag({{20, y}, {300, y}, {320, y}});
+        RunEventLoop();
+    }
+    const std::vector<const CPenTool*> before{&Picture().GetStroke(0), &Picture().GetStroke(1),
+                                              &Picture().GetStroke(2)};
+    hub.SelectEraser();
+    // One drag down across the first and the last stroke, beside the middle.
+    SendDrag({{100, 40}, {250, 60}, {250, 120}});
+    RunEventLoop();
+    ASSERT_EQ(Picture().GetStrokeCount(), 1);
+    EXPECT_EQ(&Picture().GetStroke(0), before[1]);
+    EXPECT_EQ(hub.GetHistory().GetCount(), 4u);
+    EXPECT_TRUE(hub.Undo());
+    ASSERT_EQ(Picture().GetStrokeCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(&Picture().GetStroke(i), before[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_EQ(PixelAt(canvas->GetScreenImage(), 200, 120), kBlack);
+
+    // An undo in the middle of a drag ends the drag as its own step first.
+    Send(QEvent::MouseButtonPress, {150, 80}, Qt::LeftButton);
+    ASSERT_EQ(Picture().GetStrokeCount(), 2);
+    EXPECT_TRUE(hub.Undo());
+    EXPECT_FALSE(canvas->IsCapturing());
+    EXPECT_EQ(Picture().GetStrokeCount(), 3);
+    Send(QEvent::MouseMove, {150, 40}, Qt::LeftButton);
+    EXPECT_EQ(Picture().GetStrokeCount(), 3);
+    EXPECT_EQ(canvas->GetScreenImage().Image(), Picture().GetPictureSurface().Image());
+}
+
+TEST_F(CanvasWndTest, RightClickMenuUndoesAndRedoesWhenThereIsSomethingToDo)
+{
+    DismissWelcome();
+    {
+        QMenu menu;
+        canvas->FillContextMenu(menu);
+        ASSERT_EQ(menu.actions().size(), 2);
+        EXPECT_EQ(menu.actions()[0]->text(), QStringLiteral("撤销"));
+        EXPECT_EQ(menu.actions()[1]->text(), QStringLiteral("重做"));
+        EXPECT_FALSE(menu.actions()[0]->isEnabled());
+        EXPECT_FALSE(menu.actions()[1]->isEnabled());
+    }
+    SendDrag({{20, 30}, {60, 30}, {100, 30}});
+    RunEventLoop();
+    QMenu menu;
+    canvas->FillContextMenu(menu);
+    ASSERT_TRUE(menu.actions()[0]->isEnabled());
+    EXPECT_FALSE(menu.actions()[1]->isEnabled());
+    menu.actions()[0]->trigger();
+    EXPECT_EQ(Picture().GetStrokeCount(), 0);
+    QMenu after;
+    canvas->FillContextMenu(after);
+    EXPECT_FALSE(after.actions()[0]->isEnabled());
+    ASSERT_TRUE(after.actions()[1]->isEnabled());
+    after.actions()[1]->trigger();
+    EXPECT_EQ(Picture().GetStrokeCount(), 1);
+}
+
+// An ink stroke still on its worker when the user undoes: its commit comes
+// later as steps of its own (as drawn, then reshaped), nothing is lost or
+// doubled, and the screen follows the picture throughout.
+TEST_F(CanvasRealPensTest, InkCommitArrivingAfterAnUndoIsAStepOfItsOwn)
+{
+    hub.SelectTool(1);
+    hub.m_toolRecog[1] = 0;
+    SendTimedDrag(*canvas, HorizontalPath(60));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+
+    hub.SelectTool(7);
+    hub.m_toolRecog[7] = 1;
+    SendTimedDrag(*canvas, HorizontalPath(200));
+    ASSERT_EQ(canvas->GetShapingCount(), 1);
+    // The shaped commit is posted to the event loop, which has not run.
+    EXPECT_TRUE(hub.Undo());
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(canvas->GetShapingCount(), 0, 10000);
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+    EXPECT_NE(hub.GetPicture()->GetStroke(0).GetOutline(), nullptr);
+    const QImage shaped = hub.GetPicture()->GetPictureSurface().Image().copy();
+    EXPECT_EQ(canvas->GetScreenImage().Image(), shaped);
+
+    EXPECT_TRUE(hub.Undo());
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 1);
+    EXPECT_EQ(hub.GetPicture()->GetStroke(0).GetOutline(), nullptr);
+    EXPECT_EQ(canvas->GetScreenImage().Image(), hub.GetPicture()->GetPictureSurface().Image());
+    EXPECT_TRUE(hub.Undo());
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 0);
+    // The first stroke's redo went with the new change.
+    EXPECT_FALSE(hub.Undo());
+    EXPECT_TRUE(hub.Redo());
+    EXPECT_TRUE(hub.Redo());
+    EXPECT_FALSE(hub.Redo());
+    EXPECT_EQ(hub.GetPicture()->GetPictureSurface().Image(), shaped);
+    EXPECT_EQ(canvas->GetScreenImage().Image(), shaped);
 }

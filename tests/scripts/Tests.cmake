@@ -11,3 +11,8 @@ set_tests_properties(gui_window PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOU
 add_test(NAME gui_panels
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_panels.sh $<TARGET_FILE:kolvane>)
 set_tests_properties(gui_panels PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 180)
+
+# Undo and redo in the real window: the keys and the right-click menu.
+add_test(NAME gui_undo
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_undo.sh $<TARGET_FILE:kolvane>)
+set_tests_properties(gui_undo PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 120)

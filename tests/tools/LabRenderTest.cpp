@@ -195,3 +195,93 @@ TEST(LabRenderTest, RecognitionShapesInkStrokesAndFillsTheirOutline)
     EXPECT_LT(Darkest(image, 60, 55, 140, 75), 60);
     EXPECT_EQ(Darkest(image, 0, 0, 199, 40), 255);
 }
+
+namespace {
+// Renders `input` to a PNG and reads it back, with the answers.
+std::pair<QImage, RenderRun> RenderImage(const std::string& input, const std::string& background)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("u.png")).toStdString();
+    RenderRun run = Render({"--out", out, "--size", "200x160", "--background", background}, input);
+    return {QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_RGB32),
+            std::move(run)};
+}
+
+std::string Circle(int recog, int tool)
+{
+    std::string line = R"({"tool": )" + std::to_string(tool) + R"(, "width": 6, "recog": )" +
+                       std::to_string(recog) + R"(, "points": [)";
+    for (int i = 0; i <= 48; ++i) {
+        const double a = i * 6.2831853 / 48.0;
+        line += (i ? "," : "") + std::string("[") +
+                std::to_string(100 + static_cast<int>(60 * std::cos(a))) + "," +
+                std::to_string(80 + static_cast<int>(50 * std::sin(a))) + "," +
+                std::to_string(1000 + 25 * i) + "]";
+    }
+    return line + "]}\n";
+}
+
+const std::string kLine = R"({"tool": 2, "width": 9, "points": [[10, 150], [190, 10]]})"
+                          "\n";
+const std::string kUndo = "{\"undo\": true}\n";
+const std::string kRedo = "{\"redo\": true}\n";
+}  // namespace
+
+// A recognised shape (ordinary pen) or a reshaped ink stroke is two steps:
+// one undo gives exactly the picture of the stroke drawn with recognition
+// off, a second removes it, and two redos give the recognised picture back.
+TEST(LabRenderTest, RecognitionIsUndoneInTwoSteps)
+{
+    for (const int tool : {1, 7}) {
+        const auto [plain, plainRun] = RenderImage(kLine + Circle(0, tool), "3");
+        const auto [recognised, recogRun] = RenderImage(kLine + Circle(1, tool), "3");
+        ASSERT_EQ(recogRun.status, 0) << recogRun.err;
+        ASSERT_NE(plain, recognised) << "tool " << tool << ": recognition changed nothing";
+        const auto [once, onceRun] = RenderImage(kLine + Circle(1, tool) + kUndo, "3");
+        EXPECT_EQ(onceRun.lines.back(),
+                  R"({"class":null,"committed":false,"shape":null,"undone":true})");
+        EXPECT_EQ(once, plain) << "tool " << tool;
+        const auto [onlyLine, lineRun] = RenderImage(kLine, "3");
+        const auto [twice, twiceRun] = RenderImage(kLine + Circle(1, tool) + kUndo + kUndo, "3");
+        EXPECT_EQ(twice, onlyLine) << "tool " << tool;
+        const auto [back, backRun] =
+            RenderImage(kLine + Circle(1, tool) + kUndo + kUndo + kRedo + kRedo + kRedo, "3");
+        EXPECT_EQ(backRun.lines.back(),
+                  R"({"class":null,"committed":false,"redone":false,"shape":null})");
+        EXPECT_EQ(back, recognised) << "tool " << tool;
+    }
+}
+
+// New, an eraser step and undo/redo through the lab: New answers how many
+// strokes it cleared and is undone to the very picture before it; an undone
+// erase puts the strokes back in their order; a stroke after an undo drops
+// the redo.
+TEST(LabRenderTest, NewAndEraseAreUndoneToTheSamePicture)
+{
+    const std::string three = kLine + Circle(0, 3) +
+                              R"({"tool": 4, "width": 12, "points": [[10, 80], [190, 80]]})"
+                              "\n";
+    const auto [before, beforeRun] = RenderImage(three, "5");
+    const auto [cleared, clearRun] = RenderImage(three + "{\"new\": true}\n", "5");
+    EXPECT_EQ(clearRun.lines.back(),
+              R"({"class":null,"cleared":3,"committed":false,"shape":null})");
+    const auto [bare, bareRun] = RenderImage("", "5");
+    EXPECT_EQ(cleared, bare);
+    const auto [undone, undoneRun] = RenderImage(three + "{\"new\": true}\n" + kUndo, "5");
+    EXPECT_EQ(undone, before);
+
+    // The erase at (100, 80) takes the line and the marker; the fill circle
+    // is drawn between them.
+    const auto [erased, erasedRun] = RenderImage(three + "{\"erase\": [100, 80]}\n" + kUndo, "5");
+    EXPECT_EQ(erased, before);
+
+    const auto [dropped, droppedRun] = RenderImage(kLine + kUndo + Circle(0, 3) + kRedo, "5");
+    EXPECT_EQ(droppedRun.lines.back(),
+              R"({"class":null,"committed":false,"redone":false,"shape":null})");
+    const auto [circleOnly, circleRun] = RenderImage(Circle(0, 3), "5");
+    EXPECT_EQ(dropped, circleOnly);
+    const auto [nothing, nothingRun] = RenderImage(kUndo + "{\"undo\": \"yes\"}\n", "5");
+    EXPECT_EQ(nothingRun.lines.front(),
+              R"({"class":null,"committed":false,"shape":null,"undone":false})");
+    EXPECT_NE(nothingRun.lines.back().find("error"), std::string::npos);
+}

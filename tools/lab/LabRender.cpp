@@ -3,9 +3,13 @@
 #include "LabCommand.h"
 #include "LabJson.h"
 #include "LabStroke.h"
+#include "canvas/CommitSteps.h"
+#include "canvas/EraseStep.h"
+#include "canvas/History.h"
 #include "canvas/InkShaping.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
+#include "canvas/PictureSteps.h"
 #include "canvas/StrokeCommit.h"
 #include "gfx/ImageEncoders.h"
 #include "gfx/Surface.h"
@@ -79,6 +83,15 @@ public:
         if (obj.contains("erase")) {
             return Erase(obj["erase"]);
         }
+        if (obj.contains("undo")) {
+            return StepAnswer("undone", LabFlag(obj["undo"], "undo") && m_history.Undo());
+        }
+        if (obj.contains("redo")) {
+            return StepAnswer("redone", LabFlag(obj["redo"], "redo") && m_history.Redo());
+        }
+        if (obj.contains("new")) {
+            return New(LabFlag(obj["new"], "new"));
+        }
         CToolSettings settings;
         const int tool = ReadToolSettings(obj, settings, 1);
         const std::vector<LabPoint> points = ReadPoints(obj["points"]);
@@ -126,11 +139,10 @@ public:
                            {"shape", recognized ? QJsonValue(QString::fromStdString(report.shape))
                                                 : QJsonValue(QJsonValue::Null)},
                            {"class", inkClass}};
-        if (finished.pen) {
-            CPenTool& drawn = *finished.pen;
-            m_picture.AddStroke(std::move(finished.pen));
-            m_picture.DrawStroke(drawn);
-        }
+        // As the canvas does: a recognised or reshaped stroke is two steps,
+        // the stroke as drawn and then the final one in its place.
+        PushReplacedCommit(m_history, m_picture, std::move(finished.drawn),
+                           std::move(finished.pen));
         return answer;
     }
 
@@ -157,22 +169,49 @@ private:
         if (!v.isArray() || at.size() != 2) {
             throw LabInputError{"erase takes [x, y]"};
         }
-        const int before = m_picture.GetStrokeCount();
         // As the eraser does: the part of the picture the removed strokes
-        // covered is redrawn.
-        const CPicture::Erased erased =
-            m_picture.EraseStrokesAt(LabCoordinate(at[0], "x"), LabCoordinate(at[1], "y"));
-        if (erased.removed) {
-            m_picture.RedrawArea(erased.damaged);
+        // covered is redrawn; the line is one step, as one drag is.
+        CPicture::RemovedStrokes removed =
+            m_picture.EraseStrokes(LabCoordinate(at[0], "x"), LabCoordinate(at[1], "y"));
+        const int erased = static_cast<int>(removed.size());
+        if (erased > 0) {
+            std::vector<CPicture::RemovedStrokes> groups;
+            groups.push_back(std::move(removed));
+            m_history.Push(std::make_unique<CEraseStep>(m_picture, std::move(groups)), true);
         }
         return QJsonObject{{"committed", false},
-                           {"erased", before - m_picture.GetStrokeCount()},
+                           {"erased", erased},
                            {"shape", QJsonValue::Null},
                            {"class", QJsonValue::Null}};
     }
 
+    static QJsonObject StepAnswer(const char* key, bool done)
+    {
+        return QJsonObject{{"committed", false},
+                           {QLatin1String(key), done},
+                           {"shape", QJsonValue::Null},
+                           {"class", QJsonValue::Null}};
+    }
+
+    // New, as the command bar's button: every stroke goes in one step.
+    QJsonObject New(bool run)
+    {
+        int cleared = 0;
+        if (run && m_picture.GetStrokeCount() > 0) {
+            auto step = std::make_unique<CClearStep>(m_picture);
+            const CClearStep& clear = *step;
+            m_history.Push(std::move(step));
+            cleared = clear.GetClearedCount();
+        }
+        QJsonObject answer = StepAnswer("cleared", false);
+        answer["cleared"] = cleared;
+        return answer;
+    }
+
     CPicture m_picture;
     CMemSurface m_screen;
+    // After the picture, so it goes first.
+    CHistory m_history;
 };
 
 const LabRegistration kRegistration{LabCommand{
