@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/Background.h"
 #include "gfx/Surface.h"
 
 #include <QRect>
@@ -64,11 +65,21 @@ public:
     bool IsBkgdDirty() const { return m_bBkgdDirty != 0; }
     bool IsPictureDirty() const { return m_bPictureDirty != 0; }
 
-    // Background choice: 0..23 built in, -1 the user's image file. The file
-    // path is kept when a built-in background is chosen later. Callers mark
-    // the picture dirty after changing either.
-    int m_nBkgd = 0;
-    QString m_strImageFile;
+    const CBackground& GetBackground() const;
+    // Puts `background` under the strokes: marks the caches dirty so the next use rebuilds
+    // the whole picture.
+    void SetBackground(CBackground background);
+
+private:
+    CBackground m_background;
+
+public:
+    // The background's number (0..23 built in, -1 the user's image file) and
+    // the file's path, readable and writable in place; they are the fields
+    // of m_background. A file background draws only the image decoded when
+    // it was chosen (SetBackground): the picture never reads files itself.
+    int& m_nBkgd = m_background.index;
+    QString& m_strImageFile = m_background.file;
 
     static constexpr int kEraserReach = 20;
 
