@@ -2,7 +2,10 @@
 
 #include "app/MainView.h"
 #include "canvas/CanvasWnd.h"
+#include "canvas/BackgroundFile.h"
 #include "canvas/Picture.h"
+#include "panels/SetupDlg.h"
+#include "panels/SymbolDlg.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -24,6 +27,7 @@ CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     const QRect place = FitToScreen(ScreenRect());
     setGeometry(place);
     m_pView = std::make_unique<CMainView>(*this, QRect(0, 0, place.width(), place.height()), this);
+    m_chooseSymbol = [this](char16_t current) { return RunSymbolPicker(current); };
 }
 
 // Orderly shutdown: the picture with its strokes first, then the view, which
@@ -105,32 +109,91 @@ void CMainDlg::ShowSaveFailure(SaveResult result, const QString& path)
     QMessageBox::warning(this, QStringLiteral("保存"), why.arg(path));
 }
 
-void CMainDlg::OpenSettings()
+std::optional<SymbolChoice> CMainDlg::RunSymbolPicker(char16_t current)
 {
-    if (!m_chooseBackground || !GetPicture()) {
-        return;
+    CSymbolDlg picker(current, this);
+    if (picker.exec() != QDialog::Accepted || picker.m_strFont.isEmpty()) {
+        return std::nullopt;
     }
-    if (const std::optional<BackgroundChoice> choice = m_chooseBackground(GetPicture()->m_nBkgd)) {
-        ApplyBackground(*choice);
-    }
+    return SymbolChoice{picker.m_char, picker.m_strFont};
 }
 
-void CMainDlg::ApplyBackground(const BackgroundChoice& choice)
+void CMainDlg::OpenSettings()
 {
     CPicture* picture = GetPicture();
     if (!picture) {
         return;
     }
-    if (choice.index < 0) {
-        picture->m_strImageFile = choice.file;
-        picture->m_nBkgd = -1;
-    } else if (choice.index != picture->m_nBkgd) {
-        picture->m_nBkgd = choice.index;
-    } else {
+    // A user image in use opens the grid on background 0.
+    const int preset = std::max(picture->GetBackground().index, 0);
+    const std::optional<int> sel = m_runSetupDialog ? m_runSetupDialog(preset)
+                                                    : RunSetupDialog(preset);
+    if (!sel) {
         return;
     }
-    picture->MarkDirty();
-    if (CCanvasWnd* canvas = GetCanvas()) {
-        canvas->Refresh();
+    CBackground choice;
+    if (*sel < 0) {
+        const std::optional<QString> path =
+            m_chooseImageFile ? m_chooseImageFile() : RunImageFileDialog();
+        if (!path || path->isEmpty()) {
+            return;
+        }
+        BackgroundFileRead read = ReadBackgroundFile(*path);
+        if (!read.Ok()) {
+            if (m_reportBackgroundFailure) {
+                m_reportBackgroundFailure(*path, read.reason);
+            } else {
+                QMessageBox::warning(
+                    this, QStringLiteral("图像文件"),
+                    QStringLiteral("这个图像文件不能用作背景，背景和图画都没有改变：\n%1\n\n%2")
+                        .arg(*path, read.reason));
+            }
+            return;
+        }
+        choice = FileBackground(*path, std::move(read.image));
+    } else {
+        choice.index = std::min(*sel, CSetupDlg::kBackgroundCount - 1);
     }
+    if (ApplyBackgroundChoice(*picture, std::move(choice))) {
+        if (CCanvasWnd* canvas = GetCanvas()) {
+            canvas->Refresh();
+        }
+    }
+}
+
+std::optional<int> CMainDlg::RunSetupDialog(int preset)
+{
+    CSetupDlg dialog(preset, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.m_nSel;
+}
+
+std::unique_ptr<QFileDialog> CMainDlg::MakeImageFileDialog(QWidget* parent)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("图像文件"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    // Qt's open dialog has no read-only check box to hide.
+    dialog->setNameFilters({
+        QStringLiteral("所有文件(*.bmp,*.gif,*.emf,*.wmf,*.jpg,*.tif,*.png) (*.bmp *.gif *.emf *.wmf *.jpg *.tif *.png)"),
+        QStringLiteral("Bitmaps文件(*.bmp) (*.bmp)"),
+        QStringLiteral("GIF文件(*.gif) (*.gif)"),
+        QStringLiteral("JPEG文件(*.jpg) (*.jpg)"),
+        QStringLiteral("TIFF文件(*.tif) (*.tif)"),
+        QStringLiteral("PNG文件(*.png) (*.png)"),
+        QStringLiteral("Enhanced MetaFile (*.emf) (*.emf)"),
+        QStringLiteral("Window MetaFile (*.wmf) (*.wmf)"),
+    });
+    return dialog;
+}
+
+std::optional<QString> CMainDlg::RunImageFileDialog()
+{
+    const std::unique_ptr<QFileDialog> dialog = MakeImageFileDialog(this);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog->selectedFiles().constFirst();
 }
