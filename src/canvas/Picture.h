@@ -75,9 +75,10 @@ private:
 
 public:
     // The background's number (0..23 built in, -1 the user's image file) and
-    // the file's path, readable and writable in place; they are the fields
-    // of m_background. A file background draws only the image decoded when
-    // it was chosen (SetBackground): the picture never reads files itself.
+    // the file's path: the fields of m_background, for reading. A write here
+    // marks nothing dirty and brings no decoded image; background changes go
+    // through SetBackground. A file background draws only the image decoded
+    // when it was chosen: the picture never reads files itself.
     int& m_nBkgd = m_background.index;
     QString& m_strImageFile = m_background.file;
 

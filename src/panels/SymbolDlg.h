@@ -40,8 +40,9 @@ public:
     // The entry whose cell holds `p`, or -1.
     static int HitTest(QPoint p);
 
-    // One entry as drawn: the font and glyph that draw it, the glyph's
-    // advance and cell height, and where its top-left goes.
+    // One entry as drawn: the font and glyph that draw it (glyph 0: none
+    // found), where the top-left of its character cell goes, and the font's
+    // ascent (the baseline's distance below that corner).
     struct DrawnSymbol {
         QRawFont font;
         quint32 glyph = 0;

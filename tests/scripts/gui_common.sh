@@ -33,3 +33,20 @@ fail() {
 darkest() {
   convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace gray -format '%[fx:round(minima*255)]' info:
 }
+
+# Starts the program on the real display and waits for its main window:
+# sets `pid` and `wid`, or fails.
+start_kolvane() {
+  unset QT_QPA_PLATFORM
+  "$1" >"$work/out.log" 2>&1 &
+  pid=$!
+  wid=""
+  for _ in $(seq 1 100); do
+    wid="$(xdotool search --onlyvisible --name '^Kolvane \(WinXP V1\.0\)$' 2>/dev/null | head -n1)"
+    [ -n "$wid" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "kolvane ended at start: $(cat "$work/out.log")"
+    sleep 0.2
+  done
+  [ -n "$wid" ] || fail "no main window appeared"
+  sleep 0.5
+}

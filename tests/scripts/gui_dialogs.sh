@@ -15,19 +15,7 @@ mean_rgb() {
   convert "$1" -crop "$4x$5+$2+$3" +repage -scale 1x1\! -format '%[fx:round(r*255)] %[fx:round(g*255)] %[fx:round(b*255)]' info:
 }
 
-unset QT_QPA_PLATFORM
-"$program" >"$work/out.log" 2>&1 &
-pid=$!
-
-wid=""
-for _ in $(seq 1 100); do
-  wid="$(xdotool search --onlyvisible --name '^Kolvane \(WinXP V1\.0\)$' 2>/dev/null | head -n1)"
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "kolvane ended at start: $(cat "$work/out.log")"
-  sleep 0.2
-done
-[ -n "$wid" ] || fail "no main window appeared"
-sleep 0.5
+start_kolvane "$program"
 
 # Take the welcome picture away, then draw a horizontal stroke at y = 300.
 xdotool mousemove 512 400 click 1

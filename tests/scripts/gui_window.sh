@@ -11,19 +11,7 @@ program="${1:?usage: gui_window.sh PATH-TO-KOLVANE}"
 source "$(dirname "$0")/gui_common.sh"
 
 
-unset QT_QPA_PLATFORM
-"$program" >"$work/out.log" 2>&1 &
-pid=$!
-
-wid=""
-for _ in $(seq 1 100); do
-  wid="$(xdotool search --onlyvisible --name '^Kolvane \(WinXP V1\.0\)$' 2>/dev/null | head -n1)"
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "kolvane ended at start: $(cat "$work/out.log")"
-  sleep 0.2
-done
-[ -n "$wid" ] || fail "no main window appeared"
-sleep 0.5
+start_kolvane "$program"
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "window $wid at $X,$Y size ${WIDTH}x${HEIGHT}"
