@@ -170,13 +170,15 @@ std::optional<int> CMainDlg::RunSetupDialog(int preset)
     return dialog.m_nSel;
 }
 
-std::unique_ptr<QFileDialog> CMainDlg::MakeImageFileDialog(QWidget* parent)
+std::optional<QString> CMainDlg::RunImageFileDialog()
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, QStringLiteral("图像文件"));
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    // Qt's open dialog has no read-only check box to hide.
-    dialog->setNameFilters({
+    QFileDialog dialog(this, QStringLiteral("图像文件"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Qt's open dialog has no read-only check box to hide. The list shows
+    // the descriptions alone; the patterns follow each in parentheses.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters({
         QStringLiteral("所有文件(*.bmp,*.gif,*.emf,*.wmf,*.jpg,*.tif,*.png) (*.bmp *.gif *.emf *.wmf *.jpg *.tif *.png)"),
         QStringLiteral("Bitmaps文件(*.bmp) (*.bmp)"),
         QStringLiteral("GIF文件(*.gif) (*.gif)"),
@@ -186,14 +188,8 @@ std::unique_ptr<QFileDialog> CMainDlg::MakeImageFileDialog(QWidget* parent)
         QStringLiteral("Enhanced MetaFile (*.emf) (*.emf)"),
         QStringLiteral("Window MetaFile (*.wmf) (*.wmf)"),
     });
-    return dialog;
-}
-
-std::optional<QString> CMainDlg::RunImageFileDialog()
-{
-    const std::unique_ptr<QFileDialog> dialog = MakeImageFileDialog(this);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog->selectedFiles().constFirst();
+    return dialog.selectedFiles().constFirst();
 }

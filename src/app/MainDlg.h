@@ -10,7 +10,6 @@
 #include <optional>
 
 class CMainView;
-class QFileDialog;
 
 // The program's main window: frameless, covering the screen less a 30-pixel
 // strip at the bottom, holding the main view. It is also the hub of the
@@ -54,9 +53,6 @@ public:
     // Tells the user that `path` cannot be the background, and why.
     std::function<void(const QString& path, const QString& reason)> m_reportBackgroundFailure;
 
-    // The open-file dialog for a background image, set up but not shown.
-    static std::unique_ptr<QFileDialog> MakeImageFileDialog(QWidget* parent);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -65,6 +61,8 @@ private:
     std::optional<QString> RunSaveDialog(const QString& suggestedName);
     void ShowSaveFailure(SaveResult result, const QString& path);
     std::optional<int> RunSetupDialog(int preset);
+    // The open-file dialog "图像文件" with its eight filters, for a
+    // background image.
     std::optional<QString> RunImageFileDialog();
     std::optional<SymbolChoice> RunSymbolPicker(char16_t current);
 
