@@ -8,7 +8,6 @@
 #include "canvas/QtApp.h"
 #include "canvas/TestPens.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,24 +137,6 @@ TEST_F(OpenSettingsTest, AnUnusableFileIsRefusedToldAndLosesNothing)
         EXPECT_FALSE(Picture().IsPictureDirty()) << bad.what;
         EXPECT_EQ(Picture().GetStrokeCount(), 1) << bad.what;
         EXPECT_EQ(Picture().GetPictureSurface().Image(), before) << bad.what;
-    }
-}
-
-TEST_F(OpenSettingsTest, TheImageFileDialogIsTitledAndFilteredInOrder)
-{
-    const std::unique_ptr<QFileDialog> files = CMainDlg::MakeImageFileDialog(dlg.get());
-    EXPECT_EQ(files->windowTitle(), QStringLiteral("图像文件"));
-    EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(files->fileMode(), QFileDialog::ExistingFile);
-    const QStringList filters = files->nameFilters();
-    ASSERT_EQ(filters.size(), 8);
-    EXPECT_TRUE(filters[0].startsWith(QStringLiteral("所有文件(*.bmp,*.gif,*.emf,*.wmf,*.jpg,*.tif,*.png)")));
-    EXPECT_TRUE(filters[0].endsWith(QStringLiteral("(*.bmp *.gif *.emf *.wmf *.jpg *.tif *.png)")));
-    const char* rest[] = {"Bitmaps文件(*.bmp)", "GIF文件(*.gif)",  "JPEG文件(*.jpg)",
-                          "TIFF文件(*.tif)",    "PNG文件(*.png)", "Enhanced MetaFile (*.emf)",
-                          "Window MetaFile (*.wmf)"};
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_TRUE(filters[i + 1].startsWith(QString::fromUtf8(rest[i]))) << i;
     }
 }
 

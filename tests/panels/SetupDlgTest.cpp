@@ -39,19 +39,6 @@ TEST_F(SetupDlgTest, TitledWithItsThreeButtonsAtTheirDialogUnits)
     EXPECT_LT(dlg.GridRect().right(), dlg.OkButton()->geometry().left());
 }
 
-TEST_F(SetupDlgTest, DialogUnitsFollowTheFont)
-{
-    // A font twice as large gives a dialog twice as large, within hinting and rounding.
-    QFont small = QApplication::font();
-    small.setPixelSize(12);
-    QFont large = small;
-    large.setPixelSize(24);
-    const QRect a = CSetupDlg::DialogUnitsToPixels(QRect(368, 215, 50, 14), QFontMetrics(small));
-    const QRect b = CSetupDlg::DialogUnitsToPixels(QRect(368, 215, 50, 14), QFontMetrics(large));
-    EXPECT_NEAR(double(b.x()) / a.x(), 2.0, 0.15);
-    EXPECT_NEAR(double(b.y()) / a.y(), 2.0, 0.15);
-}
-
 TEST_F(SetupDlgTest, GridRectanglesForASizeThatDividesUnevenly)
 {
     const QSize grid(605, 410);  // a = 100, b = 102

@@ -38,23 +38,16 @@ protected:
 };
 }  // namespace
 
-TEST_F(SymbolDlgTest, GreyPopupOfEightyCells)
-{
-    CSymbolDlg dlg(u'\u2605');
-    EXPECT_EQ(dlg.size(), QSize(356, 440));
-    EXPECT_TRUE(dlg.windowFlags().testFlag(Qt::Popup));
-    EXPECT_EQ(CSymbolDlg::CellRect(0), QRect(10, 10, 42, 42));
-    EXPECT_EQ(CSymbolDlg::CellRect(79), QRect(10 + 7 * 42, 10 + 9 * 42, 42, 42));
-    const QImage shot = Rendered(dlg);
-    EXPECT_EQ(shot.pixel(5, 200) | 0xFF000000u, qRgb(82, 82, 82));
-}
-
 TEST_F(SymbolDlgTest, TheCurrentCharacterAloneIsRedAndEveryCellShowsAGlyph)
 {
     {
-        // The default star is not in the table: nothing is red.
+        // A grey 356 x 440 pop-up; the default star is not in the table, so
+        // nothing is red.
         CSymbolDlg dlg(u'\u2605');
-        const CellInk ink = InkPerCell(Rendered(dlg));
+        EXPECT_EQ(dlg.size(), QSize(356, 440));
+        const QImage shot = Rendered(dlg);
+        EXPECT_EQ(shot.pixel(5, 200) | 0xFF000000u, qRgb(82, 82, 82));
+        const CellInk ink = InkPerCell(shot);
         for (int i = 0; i < 80; ++i) {
             EXPECT_EQ(ink.red[i], 0) << "cell " << i;
             EXPECT_GT(ink.yellow[i], 20) << "cell " << i << " shows no glyph";
