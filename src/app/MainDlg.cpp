@@ -1,13 +1,15 @@
 #include "app/MainDlg.h"
 
 #include "app/MainView.h"
+#include "canvas/BackgroundFile.h"
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
-#include "panels/ColorDlg.h"
 #include "canvas/PictureSteps.h"
+#include "panels/ColorDlg.h"
+#include "panels/SetupDlg.h"
+#include "panels/SymbolDlg.h"
 
 #include <QAction>
-
 #include <QDateTime>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -55,6 +57,7 @@ CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
+    m_chooseSymbol = [this](char16_t current) { return RunSymbolPicker(current); };
 }
 
 // Orderly shutdown: the picture with its strokes first, then the view, which
@@ -137,34 +140,90 @@ void CMainDlg::ShowSaveFailure(SaveResult result, const QString& path)
     QMessageBox::warning(this, QStringLiteral("保存"), why.arg(path));
 }
 
-void CMainDlg::OpenSettings()
+std::optional<SymbolChoice> CMainDlg::RunSymbolPicker(char16_t current)
 {
-    if (!m_chooseBackground || !GetPicture()) {
-        return;
+    CSymbolDlg picker(current, this);
+    if (picker.exec() != QDialog::Accepted || picker.m_strFont.isEmpty()) {
+        return std::nullopt;
     }
-    if (const std::optional<BackgroundChoice> choice = m_chooseBackground(GetPicture()->m_nBkgd)) {
-        ApplyBackground(*choice);
-    }
+    return SymbolChoice{picker.m_char, picker.m_strFont};
 }
 
-void CMainDlg::ApplyBackground(const BackgroundChoice& choice)
+void CMainDlg::OpenSettings()
 {
     CPicture* picture = GetPicture();
     if (!picture) {
         return;
     }
-    const CBackground& before = picture->GetBackground();
-    CBackground after = before;
-    if (choice.index < 0) {
-        after.index = -1;
-        after.file = choice.file;
-        after.image = QImage();
-    } else if (choice.index != before.index) {
-        // The file stays chosen for a later return to it.
-        after.index = choice.index;
-    } else {
+    // A user image in use opens the grid on background 0.
+    const int preset = std::max(picture->GetBackground().index, 0);
+    const std::optional<int> sel = m_runSetupDialog ? m_runSetupDialog(preset)
+                                                    : RunSetupDialog(preset);
+    if (!sel) {
         return;
     }
-    // The picture tells the canvas, which repaints.
-    GetHistory().Push(std::make_unique<CBackgroundStep>(*picture, before, std::move(after)));
+    CBackground choice;
+    if (*sel < 0) {
+        const std::optional<QString> path =
+            m_chooseImageFile ? m_chooseImageFile() : RunImageFileDialog();
+        if (!path || path->isEmpty()) {
+            return;
+        }
+        BackgroundFileRead read = ReadBackgroundFile(*path);
+        if (!read.Ok()) {
+            if (m_reportBackgroundFailure) {
+                m_reportBackgroundFailure(*path, read.reason);
+            } else {
+                QMessageBox::warning(
+                    this, QStringLiteral("图像文件"),
+                    QStringLiteral("这个图像文件不能用作背景，背景和图画都没有改变：\n%1\n\n%2")
+                        .arg(*path, read.reason));
+            }
+            return;
+        }
+        choice = FileBackground(*path, std::move(read.image));
+    } else {
+        choice.index = std::min(*sel, CSetupDlg::kBackgroundCount - 1);
+    }
+    // One step of the history; the picture tells the canvas, which repaints.
+    ApplyBackground(std::move(choice));
+}
+
+bool CMainDlg::ApplyBackground(CBackground choice)
+{
+    CPicture* picture = GetPicture();
+    return picture && ApplyBackgroundChoice(*picture, GetHistory(), std::move(choice));
+}
+
+std::optional<int> CMainDlg::RunSetupDialog(int preset)
+{
+    CSetupDlg dialog(preset, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.m_nSel;
+}
+
+std::optional<QString> CMainDlg::RunImageFileDialog()
+{
+    QFileDialog dialog(this, QStringLiteral("图像文件"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Qt's open dialog has no read-only check box to hide. The list shows
+    // the descriptions alone; the patterns follow each in parentheses.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters({
+        QStringLiteral("所有文件(*.bmp,*.gif,*.emf,*.wmf,*.jpg,*.tif,*.png) (*.bmp *.gif *.emf *.wmf *.jpg *.tif *.png)"),
+        QStringLiteral("Bitmaps文件(*.bmp) (*.bmp)"),
+        QStringLiteral("GIF文件(*.gif) (*.gif)"),
+        QStringLiteral("JPEG文件(*.jpg) (*.jpg)"),
+        QStringLiteral("TIFF文件(*.tif) (*.tif)"),
+        QStringLiteral("PNG文件(*.png) (*.png)"),
+        QStringLiteral("Enhanced MetaFile (*.emf) (*.emf)"),
+        QStringLiteral("Window MetaFile (*.wmf) (*.wmf)"),
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PictureExport.h"
+#include "canvas/Background.h"
 #include "canvas/MainHub.h"
 
 #include <QWidget>
@@ -10,13 +11,6 @@
 #include <optional>
 
 class CMainView;
-
-// The background the settings dialog chose: a built-in number 0..23, or -1
-// with the user's image file.
-struct BackgroundChoice {
-    int index = 0;
-    QString file;
-};
 
 // The program's main window: frameless, covering the screen less a 30-pixel
 // strip at the bottom, holding the main view. It is also the hub of the
@@ -38,11 +32,16 @@ public:
     // picture; a failure is told to the user. A save that succeeded marks
     // the history clean (IsSavedState).
     void SavePicture();
-    // Setup: the settings dialog chooses the background.
+    // Setup: the settings dialog chooses a built-in background or, through
+    // the open-file dialog, an image file, which is decoded at once; a file
+    // that cannot be used is refused with a message and changes nothing.
+    // Choosing the background in use changes nothing; any other choice goes
+    // under the strokes and the canvas is repainted.
     void OpenSettings();
-    // Stores a background choice in the picture as one step of the history
-    // (what OK in the settings dialog does); the canvas repaints.
-    void ApplyBackground(const BackgroundChoice& choice);
+    // Puts a background choice under the strokes as one step of the
+    // history, as a confirmed Setup does; the built-in number in use changes
+    // nothing. Returns whether anything changed.
+    bool ApplyBackground(CBackground choice);
 
     // The window's place: the screen less 30 pixels at the bottom.
     static QRect FitToScreen(const QRect& screen);
@@ -52,9 +51,13 @@ public:
     std::function<std::optional<QString>(const QString& suggestedName)> m_chooseSavePath;
     // Tells the user that saving failed.
     std::function<void(SaveResult result, const QString& path)> m_reportSaveFailure;
-    // The settings dialog (opened on the current background): the chosen
-    // background, or nothing when cancelled or unchanged.
-    std::function<std::optional<BackgroundChoice>(int currentIndex)> m_chooseBackground;
+    // The settings dialog opened on `preset`: its m_nSel on OK (0..23, or -1
+    // for an image file), nothing when cancelled.
+    std::function<std::optional<int>(int preset)> m_runSetupDialog;
+    // The open-file dialog "图像文件": the chosen path, or nothing.
+    std::function<std::optional<QString>()> m_chooseImageFile;
+    // Tells the user that `path` cannot be the background, and why.
+    std::function<void(const QString& path, const QString& reason)> m_reportBackgroundFailure;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,6 +66,11 @@ private:
     QRect ScreenRect() const;
     std::optional<QString> RunSaveDialog(const QString& suggestedName);
     void ShowSaveFailure(SaveResult result, const QString& path);
+    std::optional<int> RunSetupDialog(int preset);
+    // The open-file dialog "图像文件" with its eight filters, for a
+    // background image.
+    std::optional<QString> RunImageFileDialog();
+    std::optional<SymbolChoice> RunSymbolPicker(char16_t current);
 
     std::unique_ptr<CMainView> m_pView;
 };

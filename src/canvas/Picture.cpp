@@ -13,8 +13,9 @@ constexpr COLORREF kRebuildGrey = MakeRgb(170, 170, 170);
 }  // namespace
 
 CPicture::CPicture(int cx, int cy, int bkgd)
-    : m_nBkgd(bkgd), m_cx(std::max(cx, 0)), m_cy(std::max(cy, 0))
+    : m_cx(std::max(cx, 0)), m_cy(std::max(cy, 0))
 {
+    m_background.index = bkgd;
 }
 
 // Strokes go before the caches, last first, as Clear does.
@@ -232,45 +233,42 @@ void CPicture::Clear()
     MarkDirty();
 }
 
-const CBackground& CPicture::GetBackground() const
-{
-    if (m_background.index != m_nBkgd || m_background.file != m_strImageFile) {
-        m_background.index = m_nBkgd;
-        m_background.file = m_strImageFile;
-        m_background.image = QImage();
-    }
-    return m_background;
-}
-
-void CPicture::SetBackground(CBackground background)
-{
-    m_nBkgd = background.index;
-    m_strImageFile = background.file;
-    m_background = std::move(background);
-    MarkDirty();
-    Announce(QRect());
-}
-
 void CPicture::MarkDirty()
 {
     m_bBkgdDirty = 1;
     m_bPictureDirty = 1;
 }
 
-// The image is decoded afresh at every rebuild and dropped once drawn: the
-// caches hold the only rendered copy.
+// A built-in background is decoded from the resources at every rebuild and
+// dropped once drawn; a file background is drawn from the image kept since it
+// was chosen, so moving or deleting the file later changes nothing.
 void CPicture::DrawBackgroundImage(CMemSurface& surface) const
 {
-    CResImage image;
-    if (m_nBkgd < 0) {
-        if (m_strImageFile.isEmpty()) {
+    if (m_background.index < 0) {
+        if (m_background.image.isNull()) {
             return;
         }
-        image.LoadFile(m_strImageFile);
-    } else {
-        image.LoadBackground(m_nBkgd);
+        QPainter p(&surface.Image());
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(0, 0, m_cx, m_cy), m_background.image);
+        return;
     }
+    CResImage image;
+    image.LoadBackground(m_background.index);
     image.DrawIn(surface, 0, 0, m_cx, m_cy);
+}
+
+const CBackground& CPicture::GetBackground() const
+{
+    return m_background;
+}
+
+void CPicture::SetBackground(CBackground background)
+{
+    m_background = std::move(background);
+    MarkDirty();
+    Announce(QRect());
 }
 
 CMemSurface& CPicture::GetBkgdSurface()

@@ -95,10 +95,6 @@ public:
     QRect DamageOf(const std::vector<const CPenTool*>& pens) const;
     QRect DamageOf(const RemovedStrokes& strokes) const;
 
-    const CBackground& GetBackground() const;
-    // Chooses the background, marks the caches dirty and announces the
-    // whole picture.
-    void SetBackground(CBackground background);
     void MarkDirty();
 
     CMemSurface& GetBkgdSurface();
@@ -120,11 +116,22 @@ public:
     bool IsBkgdDirty() const { return m_bBkgdDirty != 0; }
     bool IsPictureDirty() const { return m_bPictureDirty != 0; }
 
-    // Background choice: 0..23 built in, -1 the user's image file. The file
-    // path is kept when a built-in background is chosen later. Callers mark
-    // the picture dirty after changing either.
-    int m_nBkgd = 0;
-    QString m_strImageFile;
+    const CBackground& GetBackground() const;
+    // Puts `background` under the strokes: marks the caches dirty so the next use rebuilds
+    // the whole picture, and announces the whole picture.
+    void SetBackground(CBackground background);
+
+private:
+    CBackground m_background;
+
+public:
+    // The background's number (0..23 built in, -1 the user's image file) and
+    // the file's path: the fields of m_background, for reading. A write here
+    // marks nothing dirty and brings no decoded image; background changes go
+    // through SetBackground. A file background draws only the image decoded
+    // when it was chosen: the picture never reads files itself.
+    int& m_nBkgd = m_background.index;
+    QString& m_strImageFile = m_background.file;
 
     static constexpr int kEraserReach = 20;
 
@@ -152,6 +159,4 @@ private:
 
     std::vector<std::pair<int, ChangeListener>> m_listeners;
     int m_nextListenerId = 1;
-    // GetBackground's view of m_nBkgd and m_strImageFile.
-    mutable CBackground m_background;
 };

@@ -111,34 +111,44 @@ TEST_F(MainDlgTest, NewDismissesTheWelcomeFirstThenClearsKeepingTheBackground)
 
 TEST_F(MainDlgTest, BackgroundChoiceMarksThePictureDirtyAndKeepsTheFile)
 {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("mine.png"));
+    QImage mine(4, 4, QImage::Format_RGB32);
+    mine.fill(Qt::red);
+    ASSERT_TRUE(mine.save(file));
+    int sel = -1;
+    dlg->m_runSetupDialog = [&](int) { return std::optional<int>(sel); };
+    dlg->m_chooseImageFile = [&] { return std::optional<QString>(file); };
+
     Picture().GetPictureSurface();
-    dlg->ApplyBackground({-1, QStringLiteral("/tmp/mine.png")});
+    dlg->OpenSettings();
     EXPECT_EQ(Picture().m_nBkgd, -1);
-    EXPECT_EQ(Picture().m_strImageFile, QStringLiteral("/tmp/mine.png"));
+    EXPECT_EQ(Picture().m_strImageFile, file);
     EXPECT_TRUE(Picture().IsPictureDirty());
 
     Picture().GetPictureSurface();
-    dlg->ApplyBackground({4, QString()});
+    sel = 4;
+    dlg->OpenSettings();
     EXPECT_EQ(Picture().m_nBkgd, 4);
-    EXPECT_EQ(Picture().m_strImageFile, QStringLiteral("/tmp/mine.png"));
+    EXPECT_EQ(Picture().m_strImageFile, file);
 
     Picture().GetPictureSurface();
     ASSERT_FALSE(Picture().IsPictureDirty());
-    dlg->ApplyBackground({4, QString()});
+    dlg->OpenSettings();
     EXPECT_FALSE(Picture().IsPictureDirty());
 }
 
 TEST_F(MainDlgTest, SetupAppliesTheDialogsChoiceOnly)
 {
     int openedOn = -2;
-    dlg->m_chooseBackground = [&](int current) {
-        openedOn = current;
-        return std::optional<BackgroundChoice>();
+    dlg->m_runSetupDialog = [&](int preset) {
+        openedOn = preset;
+        return std::optional<int>();
     };
     dlg->OpenSettings();
     EXPECT_EQ(openedOn, 0);
     EXPECT_EQ(Picture().m_nBkgd, 0);
-    dlg->m_chooseBackground = [](int) { return std::optional<BackgroundChoice>({12, QString()}); };
+    dlg->m_runSetupDialog = [](int) { return std::optional<int>(12); };
     dlg->GetView()->RunCommand(CommandBar::Command::Setup);
     EXPECT_EQ(Picture().m_nBkgd, 12);
 }

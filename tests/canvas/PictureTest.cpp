@@ -1,4 +1,5 @@
 #include "canvas/Picture.h"
+#include "canvas/BackgroundFile.h"
 
 #include "QtApp.h"
 #include "TestPens.h"
@@ -60,8 +61,9 @@ TEST_F(PictureTest, UserImageIsStretchedOverTheWholePicture)
     ASSERT_TRUE(two.save(file));
 
     CPicture picture(200, 60, 0);
-    picture.m_strImageFile = file;
-    picture.m_nBkgd = -1;
+    const BackgroundFileRead read = ReadBackgroundFile(file);
+    ASSERT_TRUE(read.Ok()) << read.reason.toStdString();
+    picture.SetBackground(FileBackground(file, read.image));
     const CMemSurface& s = picture.GetPictureSurface();
     // Aspect ratio ignored: each source pixel covers half the width, full height.
     EXPECT_GT(qRed(s.Image().pixel(10, 55)), 200);
@@ -187,4 +189,31 @@ TEST_F(PictureTest, BuiltInBackgroundFillsThePicture)
         }
     }
     EXPECT_GT(notWhite, 0);
+}
+
+TEST_F(PictureTest, AFileBackgroundIsKeptDecodedAndOutlivesItsFile)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("green.png"));
+    QImage green(8, 8, QImage::Format_RGB32);
+    green.fill(qRgb(0, 200, 0));
+    ASSERT_TRUE(green.save(file));
+    const BackgroundFileRead read = ReadBackgroundFile(file);
+    ASSERT_TRUE(read.Ok());
+
+    CPicture picture(60, 40, 0);
+    Commit(picture, MakeLine({{0, 20}, {59, 20}}));
+    picture.SetBackground(FileBackground(file, read.image));
+    EXPECT_TRUE(picture.IsPictureDirty());
+    ASSERT_TRUE(QFile::remove(file));
+    // Every rebuild after the file has gone still shows it, under the stroke.
+    for (int rebuild = 0; rebuild < 2; ++rebuild) {
+        const CMemSurface& s = picture.GetPictureSurface();
+        EXPECT_EQ(PixelAt(s, 30, 5), qRgb(0, 200, 0));
+        EXPECT_EQ(PixelAt(s, 30, 20), kBlack);
+        picture.MarkDirty();
+    }
+    EXPECT_EQ(picture.GetBackground().file, file);
+    EXPECT_EQ(picture.m_nBkgd, -1);
+    EXPECT_EQ(picture.m_strImageFile, file);
 }

@@ -16,3 +16,9 @@ set_tests_properties(gui_panels PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOU
 add_test(NAME gui_undo
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_undo.sh $<TARGET_FILE:kolvane>)
 set_tests_properties(gui_undo PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 120)
+
+# Setup in the real window: a background chosen in the settings dialog goes
+# under a stroke already drawn.
+add_test(NAME gui_dialogs
+         COMMAND ${CMAKE_CURRENT_LIST_DIR}/gui_dialogs.sh $<TARGET_FILE:kolvane>)
+set_tests_properties(gui_dialogs PROPERTIES LABELS gui SKIP_RETURN_CODE 77 TIMEOUT 120)

@@ -142,14 +142,18 @@ TEST(LabRenderTest, OptionsAreChecked)
     EXPECT_EQ(Render({"--out", "/nonexistent-folder/x.png"}, "").status, 1);
 }
 
-TEST(LabRenderTest, UnreadableBackgroundFileLeavesWhite)
+// A background file that cannot be read once became a white picture with
+// exit status 0; it is refused now, and no picture is written.
+TEST(LabRenderTest, UnreadableBackgroundFileIsRefused)
 {
     QTemporaryDir dir;
-    const std::string out = dir.filePath(QStringLiteral("w.png")).toStdString();
-    const RenderRun run =
-        Render({"--out", out, "--size", "64x48", "--background", "/nonexistent/bg.jpg"}, "");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Darkest(QImage(QString::fromStdString(out)), 0, 0, 63, 47), 255);
+    const QString out = dir.filePath(QStringLiteral("w.png"));
+    const RenderRun run = Render(
+        {"--out", out.toStdString(), "--size", "64x48", "--background", "/nonexistent/bg.jpg"}, "");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find("cannot use background /nonexistent/bg.jpg"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST(LabRenderTest, RecognitionReplacesAShapeOfTheOrdinaryPens)
@@ -284,4 +288,73 @@ TEST(LabRenderTest, NewAndEraseAreUndoneToTheSamePicture)
     EXPECT_EQ(nothingRun.lines.front(),
               R"({"class":null,"committed":false,"shape":null,"undone":false})");
     EXPECT_NE(nothingRun.lines.back().find("error"), std::string::npos);
+}
+
+namespace {
+QString WriteColourImage(const QTemporaryDir& dir, const char* name, QRgb colour)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    image.save(path);
+    return path;
+}
+}  // namespace
+
+TEST(LabRenderTest, BackgroundLinesChangeTheBackgroundUnderTheStrokesAsSetupDoes)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.filePath(QStringLiteral("p.png")).toStdString();
+    const std::string green = WriteColourImage(dir, "green.png", qRgb(0, 200, 0)).toStdString();
+    const std::string broken = dir.filePath(QStringLiteral("broken.png")).toStdString();
+    {
+        QFile f(QString::fromStdString(broken));
+        f.open(QIODevice::WriteOnly);
+        f.write("\x89PNG\r\n\x1a\nnot really");
+    }
+    const RenderRun run = Render(
+        {"--out", out, "--size", "200x120", "--background", "3"},
+        R"({"tool": 1, "width": 4, "points": [[20, 60, 0], [180, 60, 80]]})" "\n"
+        R"({"background": 3})" "\n"
+        R"({"background": ")" + green + R"("})" "\n"
+        R"({"background": ")" + broken + R"("})" "\n"
+        R"({"background": 24})" "\n"
+        R"({"background": true})" "\n");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 6u);
+    EXPECT_EQ(run.lines[1], R"({"background":3,"changed":false})");
+    EXPECT_EQ(run.lines[2], R"({"background":")" + green + R"(","changed":true})");
+    EXPECT_NE(run.lines[3].find("\"error\""), std::string::npos);
+    EXPECT_NE(run.lines[3].find(broken), std::string::npos);
+    EXPECT_NE(run.lines[4].find("0..23"), std::string::npos);
+    EXPECT_NE(run.lines[5].find("\"error\""), std::string::npos);
+    // The refused file left the green one under the stroke.
+    const QImage saved(QString::fromStdString(out));
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.pixel(100, 20) | 0xFF000000u, qRgb(0, 200, 0));
+    EXPECT_LT(Darkest(saved, 95, 58, 105, 62), 40);
+}
+
+TEST(LabRenderTest, ABackgroundOptionThatIsNoImageIsRefusedAReadableOneDrawn)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("p.png"));
+    const std::string notes = dir.filePath(QStringLiteral("notes.png")).toStdString();
+    {
+        QFile f(QString::fromStdString(notes));
+        f.open(QIODevice::WriteOnly);
+        f.write("just text\n");
+    }
+    {
+        const RenderRun run = Render({"--out", out.toStdString(), "--background", notes},
+                                     R"({"tool": 1, "points": [[0, 0], [9, 9]]})" "\n");
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(run.err.find("cannot use background " + notes), std::string::npos) << run.err;
+        EXPECT_TRUE(run.lines.empty());
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    const std::string green = WriteColourImage(dir, "green.png", qRgb(0, 200, 0)).toStdString();
+    const RenderRun run = Render({"--out", out.toStdString(), "--size", "40x30", "--background", green}, "");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QImage(out).pixel(20, 15) | 0xFF000000u, qRgb(0, 200, 0));
 }

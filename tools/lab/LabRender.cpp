@@ -6,6 +6,7 @@
 #include "canvas/CommitSteps.h"
 #include "canvas/EraseStep.h"
 #include "canvas/History.h"
+#include "canvas/BackgroundFile.h"
 #include "canvas/InkShaping.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
@@ -23,15 +24,21 @@
 #include <ostream>
 
 namespace {
-constexpr char kUsage[] = "render --out FILE [--size WxH] [--background N|FILE]";
+constexpr char kUsage[] =
+    "render --out FILE [--size WxH] [--background N|FILE]\n"
+    "      in: one stroke per line, {\"erase\": [x, y]} for an eraser step, or\n"
+    "      {\"background\": N | \"FILE\"} to change the background between strokes\n"
+    "      (answered {\"background\": ..., \"changed\": true|false}); a background\n"
+    "      file that cannot be read is refused, by --background with exit status 2";
 
 struct RenderOptions {
     int cx = 1024;
     int cy = 560;
-    int bkgd = 0;
-    QString imageFile;
+    CBackground background;
     QString out;
 };
+
+constexpr int kBuiltInBackgrounds = 24;
 
 // Returns an error message, empty when the options are usable.
 std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
@@ -52,13 +59,17 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
             static const QRegularExpression digits(QStringLiteral("^\\d+$"));
             const QString value = QString::fromStdString(v);
             if (digits.match(value).hasMatch()) {
-                o.bkgd = value.toInt();
-                if (o.bkgd > 23) {
+                o.background = CBackground{value.toInt(), {}, {}};
+                if (o.background.index >= kBuiltInBackgrounds) {
                     return "--background takes 0..23 or an image file";
                 }
             } else {
-                o.bkgd = -1;
-                o.imageFile = value;
+                // Refused as Setup refuses it, rather than drawn blank.
+                BackgroundFileRead read = ReadBackgroundFile(value);
+                if (!read.Ok()) {
+                    return "cannot use background " + v + ": " + read.reason.toStdString();
+                }
+                o.background = FileBackground(value, std::move(read.image));
             }
         } else {
             return "unknown option " + a;
@@ -73,9 +84,9 @@ std::string ParseOptions(const std::vector<std::string>& args, RenderOptions& o)
 class CLabRenderer {
 public:
     explicit CLabRenderer(const RenderOptions& o)
-        : m_picture(o.cx, o.cy, o.bkgd), m_screen(o.cx, o.cy, MakeRgb(255, 255, 255))
+        : m_picture(o.cx, o.cy, 0), m_screen(o.cx, o.cy, MakeRgb(255, 255, 255))
     {
-        m_picture.m_strImageFile = o.imageFile;
+        m_picture.SetBackground(o.background);
     }
 
     QJsonObject Handle(const QJsonObject& obj)
@@ -91,6 +102,9 @@ public:
         }
         if (obj.contains("new")) {
             return New(LabFlag(obj["new"], "new"));
+        }
+        if (obj.contains("background")) {
+            return ChangeBackground(obj["background"]);
         }
         CToolSettings settings;
         const int tool = ReadToolSettings(obj, settings, 1);
@@ -206,6 +220,31 @@ private:
         QJsonObject answer = StepAnswer("cleared", false);
         answer["cleared"] = cleared;
         return answer;
+    }
+
+    // As a confirmed Setup does: a built-in number or a file decoded now (a
+    // file that cannot be used is refused and changes nothing); the number in
+    // use changes nothing, anything else goes under the strokes, which the
+    // next commit or the save draw again over it.
+    QJsonObject ChangeBackground(const QJsonValue& v)
+    {
+        CBackground choice;
+        if (v.isString()) {
+            const QString file = v.toString();
+            BackgroundFileRead read = ReadBackgroundFile(file);
+            if (!read.Ok()) {
+                throw LabInputError{"cannot use background " + file.toStdString() + ": " +
+                                    read.reason.toStdString()};
+            }
+            choice = FileBackground(file, std::move(read.image));
+        } else {
+            choice.index = v.isDouble() ? LabInt(v, "background") : -1;
+            if (choice.index < 0 || choice.index >= kBuiltInBackgrounds) {
+                throw LabInputError{"background takes 0..23 or an image file"};
+            }
+        }
+        const bool changed = ApplyBackgroundChoice(m_picture, m_history, std::move(choice));
+        return QJsonObject{{"background", v}, {"changed", changed}};
     }
 
     CPicture m_picture;
