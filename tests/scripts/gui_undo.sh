@@ -8,36 +8,8 @@ set -uo pipefail
 
 program="${1:?usage: gui_undo.sh PATH-TO-KOLVANE}"
 
-if [ "${KOLVANE_GUI_INNER:-}" != 1 ]; then
-  for tool in xvfb-run xdotool import convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed"
-      exit 77
-    fi
-  done
-  export KOLVANE_GUI_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
-
-# Darkest grey level (0..255) in a w x h box at (x, y) of a screenshot.
-darkest() {
-  convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace gray -format '%[fx:round(minima*255)]' info:
-}
+# The virtual display, $work, `pid`, `fail` and `darkest`.
+. "$(dirname "$0")/gui_common.sh"
 
 unset QT_QPA_PLATFORM
 "$program" >"$work/out.log" 2>&1 &
