@@ -16,11 +16,14 @@ CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c
 
 void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
 {
+    SmoothLineOptions options;
+    options.within = DrawingWithin();
+    options.mendBends = true;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int pass = 0; pass < 3; ++pass) {
         const QPen pen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
                        kPassWidth[pass] * m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        SmoothPolyline(painter, pen, m_points, originX, originY);
+        SmoothPolyline(painter, pen, m_points, originX, originY, options);
     }
 }
 
@@ -59,26 +62,11 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     if (clip.isEmpty()) {
         return;
     }
-    if (surface.Image().devicePixelRatio() != 1.0) {
-        // Pixels and coordinates differ: let the painter clip.
-        QPainter painter(&surface.Image());
-        painter.setClipRect(clip);
-        DrawPasses(painter, 0, 0);
-        surface.AddDirty(clip);
-        return;
-    }
-    // The passes go onto a copy of the clip area, whose own edges do the
-    // clipping (cheaper than a clip on the whole surface), and the area is
-    // copied back. The painter is moved rather than the points, so every
-    // halving gives the same pixel as in Draw.
-    QImage area = surface.Image().copy(clip);
-    {
-        QPainter painter(&area);
-        painter.translate(-clip.x(), -clip.y());
-        DrawPasses(painter, 0, 0);
-    }
+    // The painter's clip limits the redraw to the rectangle; the smoothed
+    // line leaves out every path of pieces that cannot reach it, so a step
+    // costs what the paths near the newest segment cost.
     QPainter painter(&surface.Image());
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(clip.topLeft(), area);
+    painter.setClipRect(clip);
+    DrawPasses(painter, 0, 0);
     surface.AddDirty(clip);
 }

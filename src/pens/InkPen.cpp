@@ -193,6 +193,21 @@ QRect CInkPen::MeasureDrawnExtent() const
     return box.adjusted(-back, -back, ahead, ahead);
 }
 
+std::vector<QRect> CInkPen::MeasurePieceRects() const
+{
+    if (!m_outline) {
+        return CPenTool::MeasurePieceRects();
+    }
+    std::vector<QRect> pieces;
+    constexpr int f = drawn_extent::kFringe;
+    for (int c = 0; c < m_outline->GetCount(); ++c) {
+        if (m_outline->At(c).GetCount() >= 2) {
+            pieces.push_back(drawn_extent::PointsBox(m_outline->At(c)).adjusted(-f, -f, f, f));
+        }
+    }
+    return pieces;
+}
+
 void CInkPen::Draw(CSurface& surface, int /*originX*/, int /*originY*/)
 {
     if (m_outline) {
@@ -228,8 +243,15 @@ bool CInkPen::DabOffSurface(int x, int y, double width) const
     // A dab paints right and down of its pixel, or left and up when a
     // negative width flips it; antialiasing adds a pixel or two.
     const double reach = DabReach(std::abs(width)) + 2.0;
-    return x + reach < m_surfaceRect.left() || x - reach > m_surfaceRect.right() ||
-           y + reach < m_surfaceRect.top() || y - reach > m_surfaceRect.bottom();
+    if (x + reach < m_surfaceRect.left() || x - reach > m_surfaceRect.right() ||
+        y + reach < m_surfaceRect.top() || y - reach > m_surfaceRect.bottom()) {
+        return true;
+    }
+    if (DrawingWithin() == nullptr) {
+        return false;
+    }
+    const int r = static_cast<int>(std::ceil(std::min(reach, 1e8)));
+    return !WithinReach(QRect(QPoint(x - r, y - r), QPoint(x + r, y + r)));
 }
 
 void CInkPen::AddDabBounds(const QRectF& bounds)

@@ -91,8 +91,10 @@ protected:
     // their bounds here.
     void AddDabBounds(const QRectF& bounds);
     // True when a dab of `width` at (x, y) cannot touch the surface being
-    // painted: such a dab is skipped, so a stroke running far off the
-    // surface costs a distance test per pixel, not a painted path.
+    // painted, or the area DrawWithin is drawing for: such a dab is skipped,
+    // so a stroke running far off the surface costs a distance test per
+    // pixel, not a painted path. Each dab is a path of its own, so leaving
+    // one out changes no pixel any other dab paints.
     bool DabOffSurface(int x, int y, double width) const;
 
     // The outline's contours when there is one; otherwise the points' box
@@ -100,6 +102,9 @@ protected:
     // give (a dab starts at its pixel), and left and up by the fringe (or
     // by the reach of a negative width, which flips a dab).
     QRect MeasureDrawnExtent() const override;
+    // With an outline, each contour's box grown by the fringe; otherwise
+    // runs of the points as for every pen.
+    std::vector<QRect> MeasurePieceRects() const override;
     // How far right and down of its pixel a dab of `width` can paint.
     virtual double DabReach(double width) const = 0;
 

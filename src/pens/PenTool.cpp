@@ -43,6 +43,7 @@ void CPenTool::AddPoint(int x, int y, std::uint32_t tick)
 {
     m_hitBoxValid = false;
     m_extentValid = false;
+    m_piecesValid = false;
     m_points.Add(x, y, tick, 0);
 }
 
@@ -104,6 +105,7 @@ bool CPenTool::HitTest(int left, int top, int right, int bottom) const
 void CPenTool::ComputeStats()
 {
     m_extentValid = false;
+    m_piecesValid = false;
     m_totalLength = 0.0;
     if (m_points.IsEmpty()) {
         m_bounds = StrokeRect{};
@@ -138,6 +140,59 @@ QRect CPenTool::MeasureDrawnExtent() const
     return drawn_extent::Everything();
 }
 
+const std::vector<QRect>& CPenTool::PieceRects() const
+{
+    if (!m_piecesValid) {
+        m_pieces = MeasurePieceRects();
+        m_piecesValid = true;
+    }
+    return m_pieces;
+}
+
+bool CPenTool::Reaches(const QRegion& area) const
+{
+    if (!area.intersects(DrawnExtent())) {
+        return false;
+    }
+    const std::vector<QRect>& pieces = PieceRects();
+    return std::any_of(pieces.begin(), pieces.end(),
+                       [&area](const QRect& r) { return area.intersects(r); });
+}
+
+void CPenTool::DrawWithin(CSurface& surface, const QRegion& area)
+{
+    m_within = &area;
+    Draw(surface, 0, 0);
+    m_within = nullptr;
+}
+
+// Every pixel a stroke paints comes from a segment of its points or, for
+// the smoothed line, from a piece shaped by a point and its two neighbours;
+// each run takes one point more on either side, so every such neighbourhood
+// lies wholly inside some run, and the margins that hold the whole stroke
+// round the box of all points hold each run round its own box.
+std::vector<QRect> CPenTool::MeasurePieceRects() const
+{
+    const QRect extent = DrawnExtent();
+    const int n = m_points.GetCount();
+    if (extent.isEmpty() || n < 2 || extent == drawn_extent::Everything()) {
+        return extent.isEmpty() ? std::vector<QRect>{} : std::vector<QRect>{extent};
+    }
+    const QRect box = drawn_extent::PointsBox(m_points);
+    const int left = box.left() - extent.left();
+    const int top = box.top() - extent.top();
+    const int right = extent.right() - box.right();
+    const int bottom = extent.bottom() - box.bottom();
+    std::vector<QRect> pieces;
+    constexpr int k = drawn_extent::kRunSegments;
+    for (int first = 0; first < n - 1; first += k) {
+        const QRect run = drawn_extent::PointsBox(m_points, std::max(first - 1, 0),
+                                                  std::min(first + k + 1, n - 1));
+        pieces.push_back(run.adjusted(-left, -top, right, bottom));
+    }
+    return pieces;
+}
+
 namespace drawn_extent {
 QRect PointsBox(const CPointArray& points)
 {
@@ -149,6 +204,23 @@ QRect PointsBox(const CPointArray& points)
     int top = points[0].y;
     int bottom = top;
     for (const StrokePoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect PointsBox(const CPointArray& points, int first, int last)
+{
+    const StrokePoint& p0 = points[static_cast<std::size_t>(first)];
+    int left = p0.x;
+    int right = left;
+    int top = p0.y;
+    int bottom = top;
+    for (int i = first + 1; i <= last; ++i) {
+        const StrokePoint& p = points[static_cast<std::size_t>(i)];
         left = std::min(left, p.x);
         right = std::max(right, p.x);
         top = std::min(top, p.y);

@@ -7,10 +7,12 @@
 #include <QImage>
 #include <QPen>
 #include <QRect>
+#include <QRegion>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CSurface;
 class COutline;
@@ -62,6 +64,7 @@ public:
     {
         m_hitBoxValid = false;
         m_extentValid = false;
+        m_piecesValid = false;
         return m_points;
     }
     const CPointArray& GetPoints() const { return m_points; }
@@ -78,6 +81,17 @@ public:
     // on the first call and kept until the points or the ink outline
     // change; a committed stroke measures once.
     QRect DrawnExtent() const;
+    // Rectangles that together hold every pixel Draw(surface, 0, 0) can
+    // change, each covering a short run of the stroke, so that the area a
+    // stroke changes can be told much more closely than by its extent. Kept
+    // like the extent.
+    const std::vector<QRect>& PieceRects() const;
+    // True when a pixel of `area` can change as this stroke is drawn.
+    bool Reaches(const QRegion& area) const;
+    // Draws what Draw(surface, 0, 0) draws, but may leave out the pieces
+    // that cannot change a pixel of `area`: inside `area` the pixels come
+    // out as a full Draw leaves them, outside it anything may be missing.
+    void DrawWithin(CSurface& surface, const QRegion& area);
 
     int GetWidth() const { return m_width; }
     COLORREF GetColor(int i) const { return m_colors.at(static_cast<std::size_t>(i)); }
@@ -102,7 +116,20 @@ protected:
     virtual QRect MeasureDrawnExtent() const;
     // Drops the cached extent; kinds that change what Draw paints without
     // moving points (the ink widths, the outline) call it.
-    void ForgetDrawnExtent() { m_extentValid = false; }
+    void ForgetDrawnExtent()
+    {
+        m_extentValid = false;
+        m_piecesValid = false;
+    }
+    // While DrawWithin runs: the area whose pixels matter (null otherwise).
+    // Kinds that draw in separate pieces leave out the pieces missing it.
+    const QRegion* DrawingWithin() const { return m_within; }
+    // True unless DrawWithin is running and `r` misses its area.
+    bool WithinReach(const QRect& r) const { return m_within == nullptr || m_within->intersects(r); }
+    // Measures PieceRects. The default splits the drawn extent along runs
+    // of the points: each run's box grown by the margins the extent has
+    // round the whole box of the points.
+    virtual std::vector<QRect> MeasurePieceRects() const;
 
     // Builds m_texture from the three colours (multicolour kinds call this
     // in their constructor).
@@ -132,6 +159,9 @@ private:
     mutable bool m_hitBoxValid = false;
     mutable QRect m_extent;
     mutable bool m_extentValid = false;
+    mutable std::vector<QRect> m_pieces;
+    mutable bool m_piecesValid = false;
+    const QRegion* m_within = nullptr;
 };
 
 // Helpers for the pen kinds' extents.
@@ -141,6 +171,10 @@ namespace drawn_extent {
 inline constexpr int kFringe = 3;
 // The smallest rectangle holding every point (null when there are none).
 QRect PointsBox(const CPointArray& points);
+// The box of the points first..last (inclusive, both valid indices).
+QRect PointsBox(const CPointArray& points, int first, int last);
+// How many segments one piece rectangle of the default split covers.
+inline constexpr int kRunSegments = 16;
 // `box` grown by half of `penWidth` (at least half a pixel) and the fringe:
 // where a round-capped line of that width through points in `box` can paint.
 QRect AroundLine(const QRect& box, double penWidth);

@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -14,9 +17,9 @@ namespace {
 // for one path grows faster than its length once the path spans a large,
 // self-crossing area, while the round caps of consecutive short paths
 // overlap exactly where a round join would be. Paths end after every
-// kPiecesPerPath-th piece of the whole line, counting skipped pieces too, so
-// a clipped redraw splits the line where a full one does and gives the same
-// pixels.
+// kPiecesPerPath-th piece of the whole line. A path is drawn whole or not at
+// all: pixels where two pieces of one path overlap are blended once, so
+// cutting a path anywhere else would change them.
 constexpr int kPiecesPerPath = 16;
 
 // The part of the painter's device that drawing can change, in the
@@ -31,115 +34,167 @@ QRectF VisibleArea(const QPainter& painter)
     return painter.worldTransform().inverted().mapRect(deviceRect);
 }
 
-// Draws the pieces of a smoothed line, joining pieces that continue each
-// other into one path of up to kPiecesPerPath pieces, and skips the pieces
-// that cannot reach the visible area.
-class PieceDrawer {
+// True when the cubic a..b with controls c1, c2 bends anywhere more tightly
+// than `radius` (or stops and turns on the spot), judged at samples fine
+// enough for the short pieces of a smoothed line. The radius of curvature
+// is |B'|^3 / |B' x B''|; squares keep square roots out of the test.
+bool BendsTighterThan(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b,
+                      double radius)
+{
+    constexpr int kSamples = 16;
+    const double r2 = radius * radius;
+    for (int i = 0; i <= kSamples; ++i) {
+        const double t = static_cast<double>(i) / kSamples;
+        const double u = 1.0 - t;
+        const QPointF d1 = 3.0 * u * u * (c1 - a) + 6.0 * u * t * (c2 - c1) + 3.0 * t * t * (b - c2);
+        const QPointF d2 = 6.0 * u * (c2 - 2.0 * c1 + a) + 6.0 * t * (b - 2.0 * c2 + c1);
+        const double speed2 = d1.x() * d1.x() + d1.y() * d1.y();
+        const double cross = d1.x() * d2.y() - d1.y() * d2.x();
+        if (speed2 * speed2 * speed2 < r2 * cross * cross || speed2 == 0.0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Adds the cubic to `path` as a chain of lines that stays within a
+// tenth of a pixel of it.
+void AddCubicAsLines(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
+                     const QPointF& b)
+{
+    // The second difference of a cubic bounds how far a chord of n steps can
+    // stray from it: |B''| / (8 n^2).
+    const double bend = std::max(std::hypot((c2 - 2.0 * c1 + a).x(), (c2 - 2.0 * c1 + a).y()),
+                                 std::hypot((b - 2.0 * c2 + c1).x(), (b - 2.0 * c2 + c1).y()));
+    constexpr double kTolerance = 0.1;
+    const int steps =
+        std::clamp(static_cast<int>(std::ceil(std::sqrt(6.0 * bend / (8.0 * kTolerance)))), 1, 256);
+    for (int i = 1; i <= steps; ++i) {
+        const double t = static_cast<double>(i) / steps;
+        const double u = 1.0 - t;
+        path.lineTo(u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b);
+    }
+}
+
+// The smoothed line's pieces, numbered along the line: with up to five
+// points the straight segments; from six points on the straight half
+// segment to the first middle, one cubic per interior point, and the
+// straight half segment from the last middle.
+class SmoothPieces {
 public:
-    PieceDrawer(QPainter& painter, const QPen& pen) : m_painter(painter)
+    SmoothPieces(const CPointArray& points, int originX, int originY)
     {
-        // A cubic piece lies inside the hull of its four points, and the pen
-        // reaches half its width (plus anti-aliasing fringe) beyond it.
-        const double grow = pen.widthF() / 2.0 + 2.0;
-        m_visible = VisibleArea(painter).adjusted(-grow, -grow, grow, grow);
-        m_painter.setPen(pen);
-        m_painter.setBrush(Qt::NoBrush);
-    }
-    ~PieceDrawer() { Flush(); }
-    PieceDrawer(const PieceDrawer&) = delete;
-    PieceDrawer& operator=(const PieceDrawer&) = delete;
-
-    void Line(const QPoint& a, const QPoint& b)
-    {
-        if (Start(a, {a, b})) {
-            m_path.lineTo(b);
-            Added(b);
+        m_p.reserve(static_cast<std::size_t>(points.GetCount()));
+        for (const StrokePoint& sp : points) {
+            m_p.emplace_back(sp.x - originX, sp.y - originY);
         }
     }
 
-    void Cubic(const QPoint& a, const QPoint& c1, const QPoint& c2, const QPoint& b)
+    int Count() const
     {
-        if (Start(a, {a, c1, c2, b})) {
-            m_path.cubicTo(c1, c2, b);
-            Added(b);
+        const int n = static_cast<int>(m_p.size());
+        return n <= 1 ? 0 : (n <= 5 ? n - 1 : n);
+    }
+
+    // The box of the points pieces first..last (inclusive) are drawn from:
+    // every control point is a halving between them, so the pieces stay in
+    // their hull.
+    QRect Box(int first, int last) const
+    {
+        const int n = static_cast<int>(m_p.size());
+        const int from = n <= 5 ? first : std::max(first - 1, 0);
+        const int to = std::min(last + 1, n - 1);
+        int left = m_p[static_cast<std::size_t>(from)].x();
+        int right = left;
+        int top = m_p[static_cast<std::size_t>(from)].y();
+        int bottom = top;
+        for (int i = from + 1; i <= to; ++i) {
+            const QPoint& q = m_p[static_cast<std::size_t>(i)];
+            left = std::min(left, q.x());
+            right = std::max(right, q.x());
+            top = std::min(top, q.y());
+            bottom = std::max(bottom, q.y());
         }
+        return QRect(QPoint(left, top), QPoint(right, bottom));
+    }
+
+    // Adds pieces first..last, which continue each other, to a new path.
+    // With `mendBends`, a cubic tighter than the pen's half width is added
+    // as a fine chain of lines: the rasteriser's offset of such a curve
+    // folds over on its inner side and leaves unpainted specks and notches
+    // inside the line.
+    QPainterPath Path(int first, int last, double halfWidth, bool mendBends) const
+    {
+        QPainterPath path;
+        path.moveTo(Start(first));
+        const int n = static_cast<int>(m_p.size());
+        for (int k = first; k <= last; ++k) {
+            if (n <= 5) {
+                path.lineTo(P(k + 1));
+            } else if (k == 0) {
+                path.lineTo(MidPoint(P(0), P(1)));
+            } else if (k == n - 1) {
+                path.lineTo(P(n - 1));
+            } else {
+                const QPoint& v = P(k);
+                const QPoint m1 = MidPoint(P(k - 1), v);
+                const QPoint m2 = MidPoint(v, P(k + 1));
+                const QPoint c1 = MidPoint(v, m1);
+                const QPoint c2 = MidPoint(v, m2);
+                if (mendBends && BendsTighterThan(m1, c1, c2, m2, halfWidth + 1.0)) {
+                    AddCubicAsLines(path, m1, c1, c2, m2);
+                } else {
+                    path.cubicTo(c1, c2, m2);
+                }
+            }
+        }
+        return path;
     }
 
 private:
-    // False when the piece is invisible; otherwise makes sure the path being
-    // built continues at `a`.
-    bool Start(const QPoint& a, std::initializer_list<QPoint> hull)
+    const QPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
+
+    QPoint Start(int piece) const
     {
-        if (!QRectF(InkRect(hull, 0.0)).intersects(m_visible)) {
-            Flush();
-            ++m_index;
-            return false;
+        const int n = static_cast<int>(m_p.size());
+        if (n <= 5 || piece == 0) {
+            return P(piece);
         }
-        if (m_pieces > 0 && m_current != a) {
-            Flush();
-        }
-        if (m_pieces == 0) {
-            m_path.moveTo(a);
-        }
-        return true;
+        return MidPoint(P(piece - 1), P(piece));
     }
 
-    void Added(const QPoint& b)
-    {
-        m_current = b;
-        ++m_pieces;
-        if (++m_index % kPiecesPerPath == 0) {
-            Flush();
-        }
-    }
-
-    void Flush()
-    {
-        if (m_pieces > 0) {
-            m_painter.drawPath(m_path);
-            m_path.clear();
-            m_pieces = 0;
-        }
-    }
-
-    QPainter& m_painter;
-    QRectF m_visible;
-    QPainterPath m_path;
-    int m_pieces = 0;  // pieces in m_path
-    int m_index = 0;   // pieces of the line seen so far, drawn or skipped
-    QPoint m_current;
+    std::vector<QPoint> m_p;
 };
 
 }  // namespace
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
-                    int originY)
+                    int originY, const SmoothLineOptions& options)
 {
-    const int n = points.GetCount();
-    if (n <= 1) {
+    const SmoothPieces pieces(points, originX, originY);
+    const int count = pieces.Count();
+    if (count == 0) {
         return;
     }
-    std::vector<QPoint> p;
-    p.reserve(static_cast<std::size_t>(n));
-    for (const StrokePoint& sp : points) {
-        p.emplace_back(sp.x - originX, sp.y - originY);
-    }
-
-    PieceDrawer pieces(painter, pen);
-    if (n <= 5) {
-        for (std::size_t i = 1; i < p.size(); ++i) {
-            pieces.Line(p[i - 1], p[i]);
+    // A path's pieces lie in the hull of its points, and the pen reaches
+    // half its width (plus anti-aliasing fringe) beyond it.
+    const int grow = static_cast<int>(std::ceil(pen.widthF() / 2.0)) + drawn_extent::kFringe;
+    const QRectF visible = VisibleArea(painter);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double halfWidth = pen.widthF() / 2.0;
+    const auto reaches = [&](int first, int last) {
+        const QRect reach = pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
+        return QRectF(reach).intersects(visible) &&
+               (options.within == nullptr || options.within->intersects(reach));
+    };
+    for (int first = 0; first < count; first += kPiecesPerPath) {
+        const int last = std::min(first + kPiecesPerPath, count) - 1;
+        if (!reaches(first, last)) {
+            continue;
         }
-        return;
+        painter.drawPath(pieces.Path(first, last, halfWidth, options.mendBends));
     }
-    pieces.Line(p[0], MidPoint(p[0], p[1]));
-    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
-        const QPoint& v = p[i];
-        const QPoint m1 = MidPoint(p[i - 1], v);
-        const QPoint m2 = MidPoint(v, p[i + 1]);
-        pieces.Cubic(m1, MidPoint(v, m1), MidPoint(v, m2), m2);
-    }
-    pieces.Line(MidPoint(p[p.size() - 2], p[p.size() - 1]), p[p.size() - 1]);
 }
 
 CSmoothPen::CSmoothPen(int w, COLORREF c) : CPenTool(w, c) { m_gpPen = MakePen(w); }
@@ -154,7 +209,7 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
 {
     QPainter painter(&surface.Image());
     painter.setRenderHint(QPainter::Antialiasing);
-    SmoothPolyline(painter, m_gpPen, m_points, originX, originY);
+    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {DrawingWithin()});
 }
 
 QRect CSmoothPen::MeasureDrawnExtent() const

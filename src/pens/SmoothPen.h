@@ -4,6 +4,7 @@
 
 #include <QPen>
 #include <QPoint>
+#include <QRegion>
 
 class QPainter;
 
@@ -16,10 +17,22 @@ class QPainter;
 //   from the middle of the segment before V to the middle of the segment
 //   after it, with control points halfway between V and those middles, then
 //   a straight half segment to the last point. Middles are integer halvings.
-// Pieces that lie wholly outside the painter's clip (or its device) are left
-// out: they could not change a visible pixel.
+// How SmoothPolyline may save work.
+struct SmoothLineOptions {
+    // The pieces are drawn as paths of up to 16; a path that cannot reach
+    // the painter's clip (or its device), or `within` when given, is left
+    // out: it could not change a pixel there.
+    const QRegion* within = nullptr;
+    // Draws each piece that bends more tightly than the pen's half width as
+    // a fine chain of lines instead of a curve (within a tenth of a pixel of
+    // it): the rasteriser's offset of such a curve folds over and leaves
+    // specks and notches on the inner side. It costs time, and the solid
+    // pens' widths stroke cleanly without it.
+    bool mendBends = false;
+};
+
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
-                    int originY);
+                    int originY, const SmoothLineOptions& options = {});
 
 // The solid pen: one smoothed line of the pen's width, in one colour or with
 // the multicolour texture.
