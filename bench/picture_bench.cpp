@@ -119,6 +119,15 @@ std::unique_ptr<CPicture> MakeErasablePicture()
     return picture;
 }
 
+long long Pixels(const QRegion& region)
+{
+    long long n = 0;
+    for (const QRect& r : region) {
+        n += static_cast<long long>(r.width()) * r.height();
+    }
+    return n;
+}
+
 std::string EraseLabel(const QPoint& at, int steps, int erased, long long rebuiltPixels)
 {
     return "at " + std::to_string(at.x()) + "," + std::to_string(at.y()) + ": " +
@@ -137,7 +146,7 @@ void BM_EraserFirstStep(benchmark::State& state)
     for (auto _ : state) {
         const CPicture::Erased step = picture->EraseStrokesAt(at.x(), at.y());
         picture->RedrawArea(step.damaged);
-        rebuilt += static_cast<long long>(step.damaged.width()) * step.damaged.height();
+        rebuilt += Pixels(step.damaged);
     }
     state.SetLabel(EraseLabel(at, 1, before - picture->GetStrokeCount(), rebuilt));
 }
@@ -162,7 +171,7 @@ void BM_EraserDragStep(benchmark::State& state)
         here += move;
         const CPicture::Erased step = picture->EraseStrokesAt(here.x(), here.y());
         picture->RedrawArea(step.damaged);
-        rebuilt += static_cast<long long>(step.damaged.width()) * step.damaged.height();
+        rebuilt += Pixels(step.damaged);
     }
     state.SetLabel(EraseLabel(at, 30, before - picture->GetStrokeCount(), rebuilt));
 }
@@ -229,6 +238,43 @@ void BM_LiveMove(benchmark::State& state)
     state.SetLabel("tool " + std::to_string(tool));
 }
 BENCHMARK(BM_LiveMove)->DenseRange(1, 12)->Unit(benchmark::kMicrosecond);
+
+// The fill pen's live step at the end of a long stroke: the stroke so far
+// has `range(0)` points, and each repetition appends one more and draws the
+// step. Its cost should not grow with the length.
+void BM_FillLiveStepAtLength(benchmark::State& state)
+{
+    App();
+    const int length = static_cast<int>(state.range(0));
+    CMemSurface screen(kPictureWidth, kPictureHeight, MakeRgb(255, 255, 255));
+    CToolSettings settings;
+    settings.m_toolWidth[3] = 10;
+    std::mt19937 rng(31u);
+    auto path = CreatePen(settings, 3);
+    FillStroke(*path, rng, length + 4096);
+    const std::vector<StrokePoint> points = path->GetPoints().Points();
+    std::unique_ptr<CPenTool> pen = CreatePen(settings, 3);
+    pen->BeginStroke(screen, points[0].x, points[0].y);
+    for (int i = 0; i < length; ++i) {
+        pen->AddPoint(points[static_cast<std::size_t>(i)].x, points[static_cast<std::size_t>(i)].y,
+                      points[static_cast<std::size_t>(i)].time);
+    }
+    pen->ContinueStroke(screen, points[static_cast<std::size_t>(length - 1)].x,
+                        points[static_cast<std::size_t>(length - 1)].y);
+    std::size_t next = static_cast<std::size_t>(length);
+    for (auto _ : state) {
+        const StrokePoint& p = points[next++ % points.size()];
+        pen->AddPoint(p.x, p.y, p.time);
+        pen->ContinueStroke(screen, p.x, p.y);
+        benchmark::DoNotOptimize(screen.TakeDirty());
+    }
+    state.SetLabel(std::to_string(length) + " points before");
+}
+BENCHMARK(BM_FillLiveStepAtLength)
+    ->Arg(2000)
+    ->Arg(10000)
+    ->Iterations(2000)
+    ->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -394,7 +394,7 @@ void CCanvasWnd::EraseStep(int x, int y)
     if (removed.empty()) {
         return;
     }
-    const QRect damaged = picture->DamageOf(removed);
+    const QRegion damaged = picture->DamageOf(removed);
     m_eraseGroups.push_back(std::move(removed));
     // OR-combined, as the screen showed it: what is gone may linger until
     // the release repaints the exact picture.
@@ -408,11 +408,13 @@ void CCanvasWnd::EraseStep(int x, int y)
     // Outside the area the picture is what the last combine ORed in, and
     // ORing the same bits again changes nothing: combining the area alone
     // gives the screen a whole combine would.
-    const QRect area = damaged & m_pSurface->Rect();
+    const QRegion area = damaged & m_pSurface->Rect();
     if (area.isEmpty()) {
         return;
     }
-    m_pSurface->OrFrom(picture->GetPictureSurface(), area, area.topLeft());
+    for (const QRect& r : area) {
+        m_pSurface->OrFrom(picture->GetPictureSurface(), r, r.topLeft());
+    }
     update(area);
 }
 

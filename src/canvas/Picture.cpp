@@ -8,6 +8,22 @@
 #include <algorithm>
 
 namespace {
+// The union of `rects`, built by halves: uniting one rectangle at a time
+// into a region of many bands costs a pass over all of them each time.
+QRegion UniteRects(const std::vector<QRect>& rects, std::size_t first, std::size_t last)
+{
+    if (last - first == 1) {
+        return QRegion(rects[first]);
+    }
+    const std::size_t middle = first + (last - first) / 2;
+    return UniteRects(rects, first, middle) | UniteRects(rects, middle, last);
+}
+
+QRegion UniteRects(const std::vector<QRect>& rects)
+{
+    return rects.empty() ? QRegion() : UniteRects(rects, 0, rects.size());
+}
+
 constexpr COLORREF kWhite = MakeRgb(255, 255, 255);
 constexpr COLORREF kRebuildGrey = MakeRgb(170, 170, 170);
 }  // namespace
@@ -49,22 +65,29 @@ void CPicture::Announce(const QRect& area) const
     }
 }
 
-void CPicture::ShowChange(const QRect& area)
+void CPicture::ShowChange(const QRegion& area)
 {
     const bool whole = !m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty;
     RedrawArea(area);
-    Announce(whole ? QRect() : area);
+    Announce(whole ? QRect() : area.boundingRect());
 }
 
-QRect CPicture::DamageOf(const std::vector<const CPenTool*>& pens) const
+QRegion CPicture::DamageOf(const std::vector<const CPenTool*>& pens) const
 {
-    QRect area;
+    const QRect picture(0, 0, m_cx, m_cy);
+    std::vector<QRect> rects;
     for (const CPenTool* pen : pens) {
-        if (pen) {
-            area |= pen->DrawnExtent() & QRect(0, 0, m_cx, m_cy);
+        if (pen == nullptr || !pen->DrawnExtent().intersects(picture)) {
+            continue;
+        }
+        for (const QRect& r : pen->PieceRects()) {
+            const QRect part = r & picture;
+            if (!part.isEmpty()) {
+                rects.push_back(part);
+            }
         }
     }
-    return area;
+    return UniteRects(rects);
 }
 
 CPenTool& CPicture::Commit(std::unique_ptr<CPenTool> pen)
@@ -80,7 +103,7 @@ CPenTool& CPicture::Commit(std::unique_ptr<CPenTool> pen)
     } else {
         DrawStroke(committed);
     }
-    Announce(whole ? QRect() : DamageOf(std::vector<const CPenTool*>{&committed}));
+    Announce(whole ? QRect() : committed.DrawnExtent() & QRect(0, 0, m_cx, m_cy));
     return committed;
 }
 
@@ -140,7 +163,7 @@ CPicture::RemovedStrokes CPicture::EraseStrokes(int x, int y)
     return removed;
 }
 
-QRect CPicture::DamageOf(const RemovedStrokes& strokes) const
+QRegion CPicture::DamageOf(const RemovedStrokes& strokes) const
 {
     std::vector<const CPenTool*> pens;
     pens.reserve(strokes.size());
@@ -178,7 +201,7 @@ void CPicture::InsertStrokes(RemovedStrokes strokes)
     if (strokes.empty()) {
         return;
     }
-    const QRect area = DamageOf(strokes);
+    const QRegion area = DamageOf(strokes);
     // Merge: the result's slot j holds the next inserted stroke when that
     // stroke's index is j, otherwise the next stroke already there.
     std::vector<std::unique_ptr<CPenTool>> merged;
@@ -200,7 +223,7 @@ void CPicture::InsertStrokes(RemovedStrokes strokes)
 std::unique_ptr<CPenTool> CPicture::ReplaceStroke(int index, std::unique_ptr<CPenTool> pen)
 {
     std::unique_ptr<CPenTool>& slot = m_strokes.at(static_cast<std::size_t>(index));
-    const QRect area = DamageOf(std::vector<const CPenTool*>{slot.get(), pen.get()});
+    const QRegion area = DamageOf(std::vector<const CPenTool*>{slot.get(), pen.get()});
     std::swap(slot, pen);
     ShowChange(area);
     return pen;
@@ -318,33 +341,42 @@ void CPicture::Redraw()
     }
     m_pPictureSurface->CopyFrom(GetBkgdSurface(), 0, 0);
     DrawAllStrokes(*m_pPictureSurface);
+    // The surface now shows exactly the strokes of the list: a later area
+    // rebuild need not rebuild it whole again.
+    m_bPictureDirty = 0;
 }
 
-void CPicture::RedrawArea(const QRect& area)
+void CPicture::RedrawArea(const QRegion& area)
 {
     if (!m_pPictureSurface || m_bPictureDirty || m_bBkgdDirty) {
         Redraw();
         return;
     }
-    const QRect part = area & QRect(0, 0, m_cx, m_cy);
+    const QRegion part = area & QRect(0, 0, m_cx, m_cy);
     if (part.isEmpty()) {
         return;
     }
-    // A stroke whose extent misses the area changes none of its pixels, and
-    // each pixel's colour depends only on the pixel below and the stroke
-    // (textures are anchored at the surface origin, which the scratch
-    // surface shares), so drawing the rest in order on the background gives
-    // the area the pixels of a full rebuild.
+    // A piece that cannot reach the area changes none of its pixels, and
+    // each pixel's colour depends only on the pixel below and the pieces
+    // over it (textures are anchored at the surface origin, which the
+    // scratch surface shares, and nothing is clipped), so drawing the rest
+    // in order on the background gives the area the pixels of a full
+    // rebuild.
     if (!m_pScratchSurface) {
         m_pScratchSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
     }
-    m_pScratchSurface->CopyFrom(*m_pBkgdSurface, part, part.x(), part.y());
+    for (const QRect& r : part) {
+        m_pScratchSurface->CopyFrom(*m_pBkgdSurface, r, r.x(), r.y());
+    }
+    const QRect bounds = part.boundingRect();
     for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
-        if (pen->DrawnExtent().intersects(part)) {
-            pen->Draw(*m_pScratchSurface, 0, 0);
+        if (pen->DrawnExtent().intersects(bounds) && pen->Reaches(part)) {
+            pen->DrawWithin(*m_pScratchSurface, part);
         }
     }
-    m_pPictureSurface->CopyFrom(*m_pScratchSurface, part, part.x(), part.y());
+    for (const QRect& r : part) {
+        m_pPictureSurface->CopyFrom(*m_pScratchSurface, r, r.x(), r.y());
+    }
 }
 
 void CPicture::DrawTo(CSurface& target)

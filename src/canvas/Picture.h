@@ -4,6 +4,7 @@
 #include "gfx/Surface.h"
 
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 #include <cstddef>
@@ -62,8 +63,8 @@ public:
     struct Erased {
         bool removed = false;
         // The part of the picture the removed strokes had drawn on (their
-        // drawn extents, within the picture); empty if they drew nothing.
-        QRect damaged;
+        // pieces' rectangles, within the picture); empty if they drew nothing.
+        QRegion damaged;
     };
     // EraseAt, also telling what the removed strokes had covered.
     Erased EraseStrokesAt(int x, int y);
@@ -91,21 +92,23 @@ public:
     void Clear();
 
     // The area of the picture that changes when `pens` come or go: the
-    // union of their drawn extents, within the picture.
-    QRect DamageOf(const std::vector<const CPenTool*>& pens) const;
-    QRect DamageOf(const RemovedStrokes& strokes) const;
+    // union of their pieces' rectangles, within the picture.
+    QRegion DamageOf(const std::vector<const CPenTool*>& pens) const;
+    QRegion DamageOf(const RemovedStrokes& strokes) const;
 
     void MarkDirty();
 
     CMemSurface& GetBkgdSurface();
     CMemSurface& GetPictureSurface();
-    // Rebuilds the composed surface now, whatever its flag says.
+    // Rebuilds the composed surface now, whatever its flag says, and clears
+    // the flag.
     void Redraw();
     // Rebuilds the part `area` of the composed surface, giving the pixels a
     // full Redraw would, and leaves every other pixel as it is: the
-    // background there, then in order the strokes whose extent meets it.
-    // A composed surface that is not built yet or dirty is rebuilt whole.
-    void RedrawArea(const QRect& area);
+    // background there, then in order the pieces of the strokes that can
+    // reach it. A composed surface that is not built yet or dirty is rebuilt
+    // whole.
+    void RedrawArea(const QRegion& area);
     // Copies the composed surface onto `target` at (0, 0) in the picture's size.
     void DrawTo(CSurface& target);
 
@@ -139,7 +142,7 @@ private:
     // Tells every listener that `area` changed (null: everything).
     void Announce(const QRect& area) const;
     // Rebuilds `area` of the composed surface and announces it.
-    void ShowChange(const QRect& area);
+    void ShowChange(const QRegion& area);
     // Removes every stroke touching the eraser's square around (x, y).
     RemovedStrokes RemoveHits(int x, int y);
     void DrawBackgroundImage(CMemSurface& surface) const;
@@ -154,7 +157,9 @@ private:
     std::unique_ptr<CMemSurface> m_pPictureSurface;
     int m_bPictureDirty = 1;
     // Where RedrawArea draws the strokes at their own coordinates before
-    // copying the area back; only the area's pixels of it mean anything.
+    // copying the area back; only the area's pixels of it mean anything. It
+    // has the composed surface's size, so every stroke is rasterised onto it
+    // exactly as onto the composed surface.
     std::unique_ptr<CMemSurface> m_pScratchSurface;
 
     std::vector<std::pair<int, ChangeListener>> m_listeners;

@@ -122,7 +122,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(EraseRedrawTest, ExtentHoldsEveryPixelEachToolPaintsOnWhiteAndOnBlack)
+TEST_F(EraseRedrawTest, ExtentAndPiecesHoldEveryPixelEachToolPaintsOnWhiteAndOnBlack)
 {
     // A surface with room around the strokes, so nothing they paint is cut off.
     constexpr int kSize = 640;
@@ -134,6 +134,10 @@ TEST_F(EraseRedrawTest, ExtentHoldsEveryPixelEachToolPaintsOnWhiteAndOnBlack)
             const std::unique_ptr<CPenTool> pen =
                 RandomStroke(rng, tool, middle, QSize(kSize, kSize));
             const QRect extent = pen->DrawnExtent();
+            QRegion pieces;
+            for (const QRect& r : pen->PieceRects()) {
+                pieces |= r;
+            }
             QRect painted;
             for (const COLORREF paper : {MakeRgb(255, 255, 255), MakeRgb(0, 0, 0)}) {
                 const CMemSurface blank(kSize, kSize, paper);
@@ -144,6 +148,8 @@ TEST_F(EraseRedrawTest, ExtentHoldsEveryPixelEachToolPaintsOnWhiteAndOnBlack)
                         if (surface.Image().pixel(x, y) != blank.Image().pixel(x, y)) {
                             ASSERT_TRUE(extent.contains(x, y))
                                 << "pixel (" << x << ", " << y << ")";
+                            ASSERT_TRUE(pieces.contains(QPoint(x, y)))
+                                << "pixel (" << x << ", " << y << ") outside every piece";
                             painted |= QRect(x, y, 1, 1);
                         }
                     }
