@@ -4,17 +4,18 @@
 #include "canvas/BackgroundFile.h"
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
-#include "canvas/PictureSteps.h"
 #include "panels/ColorDlg.h"
 #include "panels/SetupDlg.h"
 #include "panels/SymbolDlg.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 CMainDlg::CMainDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
@@ -92,29 +93,89 @@ void CMainDlg::resizeEvent(QResizeEvent* /*event*/)
     m_pView->setGeometry(0, 0, width(), height());
 }
 
-void CMainDlg::SavePicture()
+bool CMainDlg::SavePicture()
 {
     CPicture* picture = GetPicture();
     CCanvasWnd* canvas = GetCanvas();
     if (!picture || !canvas) {
-        return;
+        return false;
     }
     const QString suggested = SuggestedPictureName(QDateTime::currentDateTime());
     const std::optional<QString> path =
         m_chooseSavePath ? m_chooseSavePath(suggested) : RunSaveDialog(suggested);
     if (!path || path->isEmpty()) {
-        return;
+        return false;
     }
     const SaveResult result = SavePictureToFile(*picture, canvas->size(), *path);
     if (result == SaveResult::Saved) {
         GetHistory().SetClean();
-        return;
+        return true;
     }
     if (m_reportSaveFailure) {
         m_reportSaveFailure(result, *path);
     } else {
         ShowSaveFailure(result, *path);
     }
+    return false;
+}
+
+void CMainDlg::closeEvent(QCloseEvent* event)
+{
+    if (MayQuit()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool CMainDlg::MayQuit()
+{
+    if (m_bAskingToQuit) {
+        return false;
+    }
+    // The strokes the user has drawn count, whether still under the pointer
+    // or on the ink shaper's workers: all of them are in the picture (and in
+    // its history) before the decision, and none comes in after it.
+    if (CCanvasWnd* canvas = GetCanvas()) {
+        canvas->SettleStrokes();
+    } else if (m_finishDrag) {
+        m_finishDrag();
+    }
+    if (IsSavedState()) {
+        return true;
+    }
+    m_bAskingToQuit = true;
+    const QuitAnswer answer = m_askSaveBeforeQuit ? m_askSaveBeforeQuit() : AskSaveBeforeQuit();
+    bool quit = answer == QuitAnswer::DontSave;
+    if (answer == QuitAnswer::Save) {
+        // A save cancelled in its file dialog or one that failed (and was
+        // reported) keeps the program open with the picture as it was.
+        quit = SavePicture();
+    }
+    m_bAskingToQuit = false;
+    return quit;
+}
+
+CMainDlg::QuitAnswer CMainDlg::AskSaveBeforeQuit()
+{
+    QMessageBox question(QMessageBox::Question, QStringLiteral("退出"),
+                         QStringLiteral("图片的改动还没有保存。\n退出之前要保存图片吗？"),
+                         QMessageBox::NoButton, this);
+    QPushButton* save = question.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = question.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    question.setDefaultButton(save);
+    // Esc and closing the question keep the program open.
+    question.setEscapeButton(cancel);
+    question.exec();
+    const QAbstractButton* clicked = question.clickedButton();
+    if (clicked == save) {
+        return QuitAnswer::Save;
+    }
+    if (clicked == discard) {
+        return QuitAnswer::DontSave;
+    }
+    return QuitAnswer::Cancel;
 }
 
 std::optional<QString> CMainDlg::RunSaveDialog(const QString& suggestedName)

@@ -18,7 +18,8 @@ class CMainView;
 // operations the panels and the command bar call.
 //
 // Unlike a dialog it does not close on Esc or Enter: only Exit or closing the
-// window ends the program, so a stray key never throws the drawing away.
+// window ends the program, so a stray key never throws the drawing away;
+// and those two ask first when the picture has changes not saved (MayQuit).
 class CMainDlg : public QWidget, public CMainHub {
     Q_OBJECT
 
@@ -30,8 +31,13 @@ public:
 
     // Save: suggests a date-and-time name, asks for the path and writes the
     // picture; a failure is told to the user. A save that succeeded marks
-    // the history clean (IsSavedState).
-    void SavePicture();
+    // the history clean (IsSavedState) and returns true.
+    bool SavePicture();
+    // Whether the program may end now (Exit and closing the window both come
+    // here, through closeEvent). Strokes still on their way are brought into
+    // the picture first; a picture with changes not saved asks the user,
+    // and "保存" ends the program only when the save succeeded.
+    bool MayQuit();
     // Setup: the settings dialog chooses a built-in background or, through
     // the open-file dialog, an image file, which is decoded at once; a file
     // that cannot be used is refused with a message and changes nothing.
@@ -58,9 +64,13 @@ public:
     std::function<std::optional<QString>()> m_chooseImageFile;
     // Tells the user that `path` cannot be the background, and why.
     std::function<void(const QString& path, const QString& reason)> m_reportBackgroundFailure;
+    // The question before a picture with changes not saved is closed.
+    enum class QuitAnswer { Save, DontSave, Cancel };
+    std::function<QuitAnswer()> m_askSaveBeforeQuit;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QRect ScreenRect() const;
@@ -71,6 +81,10 @@ private:
     // background image.
     std::optional<QString> RunImageFileDialog();
     std::optional<SymbolChoice> RunSymbolPicker(char16_t current);
+    QuitAnswer AskSaveBeforeQuit();
 
     std::unique_ptr<CMainView> m_pView;
+    // True while the question before quitting is open: another close asked
+    // for meanwhile is refused rather than asking twice.
+    bool m_bAskingToQuit = false;
 };

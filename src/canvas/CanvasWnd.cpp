@@ -149,6 +149,29 @@ void CCanvasWnd::FinishDrag()
     }
 }
 
+void CCanvasWnd::SettleStrokes()
+{
+    // The strokes already let go come first, as their commits would have;
+    // then the open drag, whose stroke may itself go to the ink shaper.
+    CommitReleasedStrokes();
+    FinishDrag();
+    CommitReleasedStrokes();
+}
+
+void CCanvasWnd::CommitReleasedStrokes()
+{
+    while (!m_pendingCommits.empty()) {
+        CommitPending();
+    }
+    // Every worker ends by building its pen's outline and posting the
+    // commit: once they are done, each pen still listed is ready. During an
+    // eraser drag the shaped strokes wait for the drag's step, as always.
+    m_inkWorkers.waitForDone();
+    while (!m_shapingPens.empty()) {
+        CommitShaped(m_shapingPens.front().pen.get());
+    }
+}
+
 void CCanvasWnd::FillContextMenu(QMenu& menu)
 {
     const CHistory& history = m_hub.GetHistory();

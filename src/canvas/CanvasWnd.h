@@ -63,6 +63,12 @@ public:
     // Ends the stroke or eraser drag in progress, if any, and runs every
     // commit it queued.
     void FinishDrag();
+    // Brings every stroke the user has drawn into the picture now, in the
+    // order they were drawn: the queued commits, the ink strokes (waiting
+    // for the shaper's workers), then the open drag. Afterwards no commit of
+    // a stroke drawn so far is still to come (the ones already posted find
+    // nothing left to do).
+    void SettleStrokes();
 
     static constexpr int kWelcomeMs = 15000;
 
@@ -82,6 +88,9 @@ private:
     // Ends the stroke or eraser drag in progress, if any.
     void EndOpenDrag();
     void CommitPending();
+    // Runs the queued commits and, once the workers are done, the shaped
+    // strokes' commits, instead of waiting for the event loop.
+    void CommitReleasedStrokes();
     // Hands a finished ink stroke of `tool` to a worker thread that shapes
     // it; the commit comes back to this thread as CommitShaped. `drawn` is
     // the stroke as drawn, committed first so one undo gives it back.

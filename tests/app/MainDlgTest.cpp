@@ -168,6 +168,7 @@ TEST_F(MainDlgTest, ClosingWithAStrokeStillQueuedIsOrderly)
     send(QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, {80, 30}, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(canvas->GetPendingCommitCount(), 1);
+    dlg->m_askSaveBeforeQuit = [] { return CMainDlg::QuitAnswer::DontSave; };
     dlg->close();
     dlg.reset();
     // The queued commit must not run against the freed canvas or picture.

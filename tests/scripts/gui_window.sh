@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts kolvane on a 1024x768 virtual screen, checks the main window's
 # place and size, draws two strokes with the X pointer, checks that their
-# pixels appear on the screen, and ends the program with its Exit button.
+# pixels appear on the screen, and ends the program with its Exit button:
+# the question before quitting is cancelled once, then answered "不保存".
 # Usage: gui_window.sh PATH-TO-KOLVANE
 set -uo pipefail
 
@@ -9,7 +10,6 @@ program="${1:?usage: gui_window.sh PATH-TO-KOLVANE}"
 
 # shellcheck source=gui_common.sh
 source "$(dirname "$0")/gui_common.sh"
-
 
 start_kolvane "$program"
 
@@ -64,17 +64,17 @@ untouched_before="$(darkest "$work/before.png" 400 500 1 1)"
 untouched_after="$(darkest "$work/after.png" 400 500 1 1)"
 [ "$untouched_before" = "$untouched_after" ] || fail "pixel (400, 500) changed"
 
-# Exit (the rightmost button of the bar) ends the program normally.
+# Exit asks first, as the strokes were never saved. "取消" keeps the program
+# and the strokes; "不保存" then ends it.
 xdotool mousemove 989 23 click 1
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "kolvane still runs after Exit"
+answer_quit_question cancel
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "kolvane ended after 取消"
+[ -z "$(xdotool search --onlyvisible --name '^退出$' 2>/dev/null)" ] || fail "the question stays after 取消"
+import -window root "$work/kept.png"
+[ "$(darkest "$work/kept.png" 400 297 1 7)" -lt 90 ] || fail "the strokes are gone after 取消"
+if [ -n "${KOLVANE_GUI_SHOTS:-}" ]; then
+  cp "$work"/*.png "$KOLVANE_GUI_SHOTS"/
 fi
-wait "$pid"
-status=$?
-pid=""
-[ "$status" = 0 ] || fail "kolvane exited with status $status: $(cat "$work/out.log")"
+exit_kolvane discard
 echo "PASS"
