@@ -6,6 +6,7 @@
 #include "canvas/MainHub.h"
 #include "canvas/PenFactory.h"
 #include "canvas/Picture.h"
+#include "canvas/ThreadHandoff.h"
 #include "gfx/ResImage.h"
 #include "gfx/Surface.h"
 #include "pens/InkPen.h"
@@ -18,8 +19,9 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace {
 constexpr COLORREF kBlack = MakeRgb(0, 0, 0);
@@ -29,6 +31,12 @@ constexpr COLORREF kCanvasGrey = MakeRgb(170, 170, 170);
 // Mouse positions arrive in logical pixels, integral on every platform we
 // run on; a fraction still lands in the pixel that contains it.
 int ToPixel(qreal v) { return static_cast<int>(std::floor(v)); }
+
+// Every ink shaping task is handed to its worker through the first mark: the
+// worker takes it over before it reads anything of its task, its captures
+// included. The second orders every finished task before the canvas goes.
+const char kInkTaskHandoff = 0;
+const char kInkTaskDone = 0;
 }  // namespace
 
 CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
@@ -63,8 +71,11 @@ CCanvasWnd::CCanvasWnd(CMainHub& hub, const QRect& geometry, QWidget* parent)
 CCanvasWnd::~CCanvasWnd()
 {
     // Workers touch their pens until they finish: let them, before the pens
-    // go. Commits they post to this window are dropped with it.
+    // go. Commits they post to this window are dropped with it. The pool's
+    // wait orders the workers' last steps before what follows; the mark
+    // tells ThreadSanitizer so.
     m_inkWorkers.waitForDone();
+    TakeOver(&kInkTaskDone);
     if (m_hub.GetCanvas() == this) {
         m_hub.SetCanvas(nullptr);
         m_hub.m_finishDrag = nullptr;
@@ -373,13 +384,36 @@ void CCanvasWnd::StartInkShaping(std::unique_ptr<CPenTool> pen, std::unique_ptr<
     m_shapingPens.push_back(InFlight{std::move(pen), std::move(drawn), liveArea});
     const int width = m_pSurface->GetWidth();
     const int height = m_pSurface->GetHeight();
-    m_inkWorkers.start([this, ink, tool, width, height] {
+    // The task and its captures are complete before the hand-off mark.
+    std::function<void()> task = [this, ink, tool, width, height] {
+        TakeOver(&kInkTaskHandoff);
         ShapeInkPen(*ink, tool, [this, ink, width, height] {
             ink->BuildOutline(width, height);
-            QMetaObject::invokeMethod(
-                this, [this, ink] { CommitShaped(ink); }, Qt::QueuedConnection);
+            {
+                const std::lock_guard lock(m_shapedLock);
+                m_shapedPens.push_back(ink);
+            }
+            QMetaObject::invokeMethod(this, "TakeShapedPen", Qt::QueuedConnection);
         });
-    });
+        // Posting the commit still reads this window; the destructor waits.
+        HandOff(&kInkTaskDone);
+    };
+    HandOff(&kInkTaskHandoff);
+    m_inkWorkers.start(std::move(task));
+}
+
+void CCanvasWnd::TakeShapedPen()
+{
+    CPenTool* pen = nullptr;
+    {
+        const std::lock_guard lock(m_shapedLock);
+        if (m_shapedPens.empty()) {
+            return;
+        }
+        pen = m_shapedPens.front();
+        m_shapedPens.pop_front();
+    }
+    CommitShaped(pen);
 }
 
 // A shaped stroke is committed when it arrives, whatever was undone

@@ -11,6 +11,7 @@
 #include <deque>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class CMainHub;
@@ -92,10 +93,16 @@ private:
     // strokes' commits, instead of waiting for the event loop.
     void CommitReleasedStrokes();
     // Hands a finished ink stroke of `tool` to a worker thread that shapes
-    // it; the commit comes back to this thread as CommitShaped. `drawn` is
-    // the stroke as drawn, committed first so one undo gives it back.
+    // it; the worker puts the shaped pen on m_shapedPens and posts
+    // TakeShapedPen to this thread, which commits it (CommitShaped). `drawn`
+    // is the stroke as drawn, committed first so one undo gives it back.
     void StartInkShaping(std::unique_ptr<CPenTool> pen, std::unique_ptr<CPenTool> drawn, int tool,
                          const QRect& liveArea);
+    // Posted by name, once per shaped pen, so the call carries nothing the
+    // worker wrote: the pen comes through the locked m_shapedPens. (A queued
+    // lambda's captures would be written after the lock is released, and
+    // ThreadSanitizer cannot see the lock inside Qt's event queue.)
+    Q_INVOKABLE void TakeShapedPen();
     void CommitShaped(CPenTool* pen);
     void ShowLiveChanges();
     // The picture's change listener.
@@ -150,6 +157,11 @@ private:
     // Shaped strokes that came back during an eraser drag: committed after
     // the drag's own step, in the order they came.
     std::deque<InFlight> m_shapedDuringErase;
+    // Pens the workers have shaped, in the order they finished; each has its
+    // TakeShapedPen posted. The lock is all the workers and this thread
+    // share: a worker is done with its pen once it has put it here.
+    std::mutex m_shapedLock;
+    std::deque<CPenTool*> m_shapedPens;
     QThreadPool m_inkWorkers;
     // A repaint asked for while a stroke is captured would wipe the live
     // stroke off the screen image; it runs once the stroke is committed.

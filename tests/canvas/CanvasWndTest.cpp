@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -448,6 +449,37 @@ TEST_F(CanvasRealPensTest, InkStrokeIsShapedOnAWorkerThenCommittedWithItsOutline
     const QRect band(60, 60, 281, 100);
     EXPECT_GT(Inked(hub.GetPicture()->GetPictureSurface().Image(), band), 1000);
     EXPECT_GT(Inked(canvas->GetScreenImage().Image(), band), 1000);
+}
+
+// Two ink strokes on two workers at once: each comes back once, with its
+// outline, as its own two steps (as drawn, then reshaped), whichever worker
+// finishes first. Under ThreadSanitizer this is the run where both workers
+// hand their pens back while the other is still shaping.
+TEST_F(CanvasRealPensTest, TwoInkStrokesShapedAtOnceAreEachCommittedOnce)
+{
+    hub.SelectTool(7);
+    hub.m_toolRecog[7] = 1;
+    SendTimedDrag(*canvas, HorizontalPath(80));
+    SendTimedDrag(*canvas, HorizontalPath(220));
+    // The commits are posted to the event loop, which has not run yet.
+    ASSERT_EQ(canvas->GetShapingCount(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(canvas->GetShapingCount(), 0, 10000);
+    ASSERT_EQ(hub.GetPicture()->GetStrokeCount(), 2);
+    std::vector<int> rows;
+    for (int i = 0; i < 2; ++i) {
+        const CPenTool& shaped = hub.GetPicture()->GetStroke(i);
+        ASSERT_NE(shaped.GetOutline(), nullptr) << i;
+        EXPECT_GT(shaped.GetOutline()->GetCount(), 0) << i;
+        rows.push_back((shaped.GetBounds().top + shaped.GetBounds().bottom) / 2);
+    }
+    std::sort(rows.begin(), rows.end());
+    EXPECT_NEAR(rows[0], 80, 15);
+    EXPECT_NEAR(rows[1], 220, 15);
+    for (int step = 0; step < 4; ++step) {
+        EXPECT_TRUE(hub.Undo()) << step;
+    }
+    EXPECT_FALSE(hub.Undo());
+    EXPECT_EQ(hub.GetPicture()->GetStrokeCount(), 0);
 }
 
 TEST_F(CanvasRealPensTest, RepaintDuringACaptureWaitsSoTheLiveStrokeStays)
