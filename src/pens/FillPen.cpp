@@ -14,11 +14,12 @@ constexpr double kPassWidth[3] = {5.0, 3.0, 1.5};
 
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
-void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
+void CFillPen::DrawPasses(QPainter& painter, int originX, int originY, bool live) const
 {
     SmoothLineOptions options;
     options.within = DrawingWithin();
     options.mendBends = true;
+    options.pieceByPiece = live;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int pass = 0; pass < 3; ++pass) {
         const QPen pen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
@@ -30,7 +31,7 @@ void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
     QPainter painter(&surface.Image());
-    DrawPasses(painter, originX, originY);
+    DrawPasses(painter, originX, originY, false);
 }
 
 QRect CFillPen::MeasureDrawnExtent() const
@@ -67,6 +68,6 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     // costs what the paths near the newest segment cost.
     QPainter painter(&surface.Image());
     painter.setClipRect(clip);
-    DrawPasses(painter, 0, 0);
+    DrawPasses(painter, 0, 0, true);
     surface.AddDirty(clip);
 }

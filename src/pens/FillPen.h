@@ -27,7 +27,9 @@ protected:
     QRect MeasureDrawnExtent() const override;
 
 private:
-    void DrawPasses(QPainter& painter, int originX, int originY) const;
+    // `live`: a step under a small clip, which leaves out the pieces that
+    // cannot reach it.
+    void DrawPasses(QPainter& painter, int originX, int originY, bool live) const;
 
     QPoint m_prev;
 };

@@ -126,6 +126,13 @@ public:
     QPainterPath Path(int first, int last, double halfWidth, bool mendBends) const
     {
         QPainterPath path;
+        Add(path, first, last, halfWidth, mendBends);
+        return path;
+    }
+
+    // Adds pieces first..last to `path` as a subpath of their own.
+    void Add(QPainterPath& path, int first, int last, double halfWidth, bool mendBends) const
+    {
         path.moveTo(Start(first));
         const int n = static_cast<int>(m_p.size());
         for (int k = first; k <= last; ++k) {
@@ -148,7 +155,6 @@ public:
                 }
             }
         }
-        return path;
     }
 
 private:
@@ -193,7 +199,24 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
         if (!reaches(first, last)) {
             continue;
         }
-        painter.drawPath(pieces.Path(first, last, halfWidth, options.mendBends));
+        if (!options.pieceByPiece) {
+            painter.drawPath(pieces.Path(first, last, halfWidth, options.mendBends));
+            continue;
+        }
+        // The runs of pieces that reach the visible area, as subpaths of one
+        // path: filled together, so where two runs overlap their edges are
+        // still blended once, as in the whole path.
+        QPainterPath path;
+        int run = -1;
+        for (int k = first; k <= last + 1; ++k) {
+            if (k <= last && reaches(k, k)) {
+                run = run < 0 ? k : run;
+            } else if (run >= 0) {
+                pieces.Add(path, run, k - 1, halfWidth, options.mendBends);
+                run = -1;
+            }
+        }
+        painter.drawPath(path);
     }
 }
 

@@ -29,6 +29,9 @@ struct SmoothLineOptions {
     // specks and notches on the inner side. It costs time, and the solid
     // pens' widths stroke cleanly without it.
     bool mendBends = false;
+    // Within a path, also leaves out the pieces that cannot reach the
+    // visible area, keeping the runs that can as subpaths of the one path.
+    bool pieceByPiece = false;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
