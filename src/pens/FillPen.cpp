@@ -6,10 +6,13 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 // The width of each pass as a multiple of the pen width, widest first.
 constexpr double kPassWidth[3] = {5.0, 3.0, 1.5};
+// Farther than any hand moves the mouse between two events, in pixels.
+constexpr long long kFarStep = 4096;
 }  // namespace
 
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
@@ -58,15 +61,37 @@ QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const
 void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
 {
     const QPoint here(x, y);
-    const QRect clip = LiveClip(m_prev, here) & surface.Rect();
+    const QPoint prev = m_prev;
+    const QRect clip = LiveClip(prev, here) & surface.Rect();
     m_prev = here;
     if (clip.isEmpty()) {
+        return;
+    }
+    QPainter painter(&surface.Image());
+    if (std::abs(static_cast<long long>(here.x()) - prev.x()) > kFarStep ||
+        std::abs(static_cast<long long>(here.y()) - prev.y()) > kFarStep) {
+        // No hand moves this far between two mouse events; only replayed
+        // or made-up input does. Redrawing the whole stroke under a clip
+        // spanning such a step would repaint most of the surface for every
+        // point, so the step shows just its own segment in the three bands,
+        // until the committed stroke replaces the live drawing.
+        CPointArray segment;
+        segment.Add(prev.x(), prev.y(), 0, 0);
+        segment.Add(here.x(), here.y(), 0, 0);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int pass = 0; pass < 3; ++pass) {
+            SmoothPolyline(painter,
+                           QPen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
+                                kPassWidth[pass] * m_width, Qt::SolidLine, Qt::RoundCap,
+                                Qt::RoundJoin),
+                           segment, 0, 0);
+        }
+        surface.AddDirty(clip);
         return;
     }
     // The painter's clip limits the redraw to the rectangle; the smoothed
     // line leaves out every path of pieces that cannot reach it, so a step
     // costs what the paths near the newest segment cost.
-    QPainter painter(&surface.Image());
     painter.setClipRect(clip);
     DrawPasses(painter, 0, 0, true);
     surface.AddDirty(clip);

@@ -57,18 +57,56 @@ bool BendsTighterThan(const QPointF& a, const QPointF& c1, const QPointF& c2, co
     return false;
 }
 
+// How many equal steps of t make a chain of lines that stays within a
+// tenth of a pixel of the cubic: the second difference bounds how far a
+// chord of n steps can stray from it, |B''| / (8 n^2).
+int LineSteps(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b)
+{
+    const double bend = std::max(std::hypot((c2 - 2.0 * c1 + a).x(), (c2 - 2.0 * c1 + a).y()),
+                                 std::hypot((b - 2.0 * c2 + c1).x(), (b - 2.0 * c2 + c1).y()));
+    constexpr double kTolerance = 0.1;
+    return std::clamp(static_cast<int>(std::ceil(std::sqrt(6.0 * bend / (8.0 * kTolerance)))), 1,
+                      4096);
+}
+
+// Cuts the line a..b to `r` (Liang-Barsky); false when none of it is in r.
+bool CutLineToRect(QPointF& a, QPointF& b, const QRectF& r)
+{
+    const QPointF d = b - a;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const auto clip = [&](double p, double q) {
+        if (p == 0.0) {
+            return q >= 0.0;
+        }
+        const double t = q / p;
+        if (p < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        return t0 <= t1;
+    };
+    if (!clip(-d.x(), a.x() - r.left()) || !clip(d.x(), r.right() - a.x()) ||
+        !clip(-d.y(), a.y() - r.top()) || !clip(d.y(), r.bottom() - a.y())) {
+        return false;
+    }
+    const QPointF from = a;
+    if (t1 < 1.0) {
+        b = from + t1 * d;
+    }
+    if (t0 > 0.0) {
+        a = from + t0 * d;
+    }
+    return true;
+}
+
 // Adds the cubic to `path` as a chain of lines that stays within a
 // tenth of a pixel of it.
 void AddCubicAsLines(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
                      const QPointF& b)
 {
-    // The second difference of a cubic bounds how far a chord of n steps can
-    // stray from it: |B''| / (8 n^2).
-    const double bend = std::max(std::hypot((c2 - 2.0 * c1 + a).x(), (c2 - 2.0 * c1 + a).y()),
-                                 std::hypot((b - 2.0 * c2 + c1).x(), (b - 2.0 * c2 + c1).y()));
-    constexpr double kTolerance = 0.1;
-    const int steps =
-        std::clamp(static_cast<int>(std::ceil(std::sqrt(6.0 * bend / (8.0 * kTolerance)))), 1, 256);
+    const int steps = LineSteps(a, c1, c2, b);
     for (int i = 1; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
         const double u = 1.0 - t;
@@ -118,24 +156,28 @@ public:
         return QRect(QPoint(left, top), QPoint(right, bottom));
     }
 
-    // Adds pieces first..last, which continue each other, to a new path.
-    // With `mendBends`, a cubic tighter than the pen's half width is added
-    // as a fine chain of lines: the rasteriser's offset of such a curve
-    // folds over on its inner side and leaves unpainted specks and notches
-    // inside the line.
-    QPainterPath Path(int first, int last, double halfWidth, bool mendBends) const
-    {
-        QPainterPath path;
-        Add(path, first, last, halfWidth, mendBends);
-        return path;
-    }
-
-    // Adds pieces first..last to `path` as a subpath of their own.
-    void Add(QPainterPath& path, int first, int last, double halfWidth, bool mendBends) const
+    // Adds pieces first..last, which continue each other, to `path` as a
+    // subpath of their own. With `mendBends`, a cubic tighter than the pen's
+    // half width is added as a fine chain of lines: the rasteriser's offset
+    // of such a curve folds over on its inner side and leaves unpainted
+    // specks and notches inside the line. With `keep`, a piece larger than any screen (only far-off coordinates give
+    // one) is added cut to `keep`, which must hold everything the line can
+    // paint that matters: the rasteriser's work on a line grows with its
+    // length, and outside `keep` it paints nothing that is kept.
+    void Add(QPainterPath& path, int first, int last, double halfWidth, bool mendBends,
+             const QRectF* keep = nullptr) const
     {
         path.moveTo(Start(first));
         const int n = static_cast<int>(m_p.size());
         for (int k = first; k <= last; ++k) {
+            const QPointF start = Start(k);
+            if (path.currentPosition() != start) {
+                path.moveTo(start);
+            }
+            if (keep != nullptr && IsHuge(k)) {
+                AddCut(path, k, *keep);
+                continue;
+            }
             if (n <= 5) {
                 path.lineTo(P(k + 1));
             } else if (k == 0) {
@@ -159,6 +201,76 @@ public:
 
 private:
     const QPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
+
+    bool IsHuge(int piece) const
+    {
+        constexpr int kHuge = 16384;
+        const QRect box = Box(piece, piece);
+        return box.width() > kHuge || box.height() > kHuge;
+    }
+
+    // Piece k cut to `keep`: a line directly; a cubic halved until the
+    // halves are small, leaving out the halves whose hull misses `keep`, and
+    // each small half that meets it as a chain of lines within a tenth of a
+    // pixel, each cut to `keep`. The work goes to what is kept.
+    void AddCut(QPainterPath& path, int k, const QRectF& keep) const
+    {
+        const int n = static_cast<int>(m_p.size());
+        if (n <= 5) {
+            AddCutLine(path, Start(k), P(k + 1), keep);
+        } else if (k == 0) {
+            AddCutLine(path, Start(k), MidPoint(P(0), P(1)), keep);
+        } else if (k == n - 1) {
+            AddCutLine(path, Start(k), P(n - 1), keep);
+        } else {
+            const QPoint& v = P(k);
+            const QPoint m1 = MidPoint(P(k - 1), v);
+            const QPoint m2 = MidPoint(v, P(k + 1));
+            AddCutCubic(path, m1, MidPoint(v, m1), MidPoint(v, m2), m2, keep, 0);
+        }
+    }
+
+    static void AddCutCubic(QPainterPath& path, const QPointF& a, const QPointF& c1,
+                            const QPointF& c2, const QPointF& b, const QRectF& keep, int depth)
+    {
+        const QRectF hull = QRectF(a, b).normalized() | QRectF(c1, c2).normalized();
+        if (!hull.adjusted(-1, -1, 1, 1).intersects(keep)) {
+            return;
+        }
+        constexpr double kSmall = 256.0;
+        if ((hull.width() > kSmall || hull.height() > kSmall) && depth < 48) {
+            const QPointF ab = (a + c1) / 2.0;
+            const QPointF bc = (c1 + c2) / 2.0;
+            const QPointF cd = (c2 + b) / 2.0;
+            const QPointF abc = (ab + bc) / 2.0;
+            const QPointF bcd = (bc + cd) / 2.0;
+            const QPointF mid = (abc + bcd) / 2.0;
+            AddCutCubic(path, a, ab, abc, mid, keep, depth + 1);
+            AddCutCubic(path, mid, bcd, cd, b, keep, depth + 1);
+            return;
+        }
+        const int steps = LineSteps(a, c1, c2, b);
+        QPointF from = a;
+        for (int i = 1; i <= steps; ++i) {
+            const double t = static_cast<double>(i) / steps;
+            const double u = 1.0 - t;
+            const QPointF to =
+                u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b;
+            AddCutLine(path, from, to, keep);
+            from = to;
+        }
+    }
+
+    static void AddCutLine(QPainterPath& path, QPointF a, QPointF b, const QRectF& keep)
+    {
+        if (!CutLineToRect(a, b, keep)) {
+            return;
+        }
+        if (path.currentPosition() != a) {
+            path.moveTo(a);
+        }
+        path.lineTo(b);
+    }
 
     QPoint Start(int piece) const
     {
@@ -189,6 +301,9 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     const double halfWidth = pen.widthF() / 2.0;
+    // Beyond the visible area by more than the pen's reach, a line paints
+    // nothing that shows.
+    const QRectF keep = visible.adjusted(-grow - 2, -grow - 2, grow + 2, grow + 2);
     const auto reaches = [&](int first, int last) {
         const QRect reach = pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
         return QRectF(reach).intersects(visible) &&
@@ -200,7 +315,9 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
             continue;
         }
         if (!options.pieceByPiece) {
-            painter.drawPath(pieces.Path(first, last, halfWidth, options.mendBends));
+            QPainterPath path;
+            pieces.Add(path, first, last, halfWidth, options.mendBends, &keep);
+            painter.drawPath(path);
             continue;
         }
         // The runs of pieces that reach the visible area, as subpaths of one
@@ -212,7 +329,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
             if (k <= last && reaches(k, k)) {
                 run = run < 0 ? k : run;
             } else if (run >= 0) {
-                pieces.Add(path, run, k - 1, halfWidth, options.mendBends);
+                pieces.Add(path, run, k - 1, halfWidth, options.mendBends, &keep);
                 run = -1;
             }
         }
