@@ -178,6 +178,12 @@ void CCanvasWnd::CommitReleasedStrokes()
     // commit: once they are done, each pen still listed is ready. During an
     // eraser drag the shaped strokes wait for the drag's step, as always.
     m_inkWorkers.waitForDone();
+    {
+        // Committed here in drawing order; the calls already posted for
+        // them find nothing to take.
+        const std::lock_guard lock(m_shapedLock);
+        m_shapedPens.clear();
+    }
     while (!m_shapingPens.empty()) {
         CommitShaped(m_shapingPens.front().pen.get());
     }

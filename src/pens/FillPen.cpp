@@ -15,6 +15,12 @@ constexpr double kPassWidth[3] = {5.0, 3.0, 1.5};
 constexpr long long kFarStep = 4096;
 }  // namespace
 
+QPen CFillPen::PassPen(int pass) const
+{
+    return QPen(ToQColor(m_colors[static_cast<std::size_t>(pass)]), kPassWidth[pass] * m_width,
+                Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
 void CFillPen::DrawPasses(QPainter& painter, int originX, int originY, bool live) const
@@ -25,9 +31,7 @@ void CFillPen::DrawPasses(QPainter& painter, int originX, int originY, bool live
     options.pieceByPiece = live;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int pass = 0; pass < 3; ++pass) {
-        const QPen pen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
-                       kPassWidth[pass] * m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        SmoothPolyline(painter, pen, m_points, originX, originY, options);
+        SmoothPolyline(painter, PassPen(pass), m_points, originX, originY, options);
     }
 }
 
@@ -80,11 +84,7 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
         segment.Add(here.x(), here.y(), 0, 0);
         painter.setRenderHint(QPainter::Antialiasing);
         for (int pass = 0; pass < 3; ++pass) {
-            SmoothPolyline(painter,
-                           QPen(ToQColor(m_colors[static_cast<std::size_t>(pass)]),
-                                kPassWidth[pass] * m_width, Qt::SolidLine, Qt::RoundCap,
-                                Qt::RoundJoin),
-                           segment, 0, 0);
+            SmoothPolyline(painter, PassPen(pass), segment, 0, 0);
         }
         surface.AddDirty(clip);
         return;

@@ -2,6 +2,7 @@
 
 #include "pens/PenTool.h"
 
+#include <QPen>
 #include <QPoint>
 
 class QPainter;
@@ -27,6 +28,9 @@ protected:
     QRect MeasureDrawnExtent() const override;
 
 private:
+    // The pen of pass 0, 1 or 2: colour c0, c1 or c2 at 5, 3 or 1.5 times
+    // the width, round caps and joins.
+    QPen PassPen(int pass) const;
     // `live`: a step under a small clip, which leaves out the pieces that
     // cannot reach it.
     void DrawPasses(QPainter& painter, int originX, int originY, bool live) const;

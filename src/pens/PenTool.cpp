@@ -196,20 +196,7 @@ std::vector<QRect> CPenTool::MeasurePieceRects() const
 namespace drawn_extent {
 QRect PointsBox(const CPointArray& points)
 {
-    if (points.IsEmpty()) {
-        return {};
-    }
-    int left = points[0].x;
-    int right = left;
-    int top = points[0].y;
-    int bottom = top;
-    for (const StrokePoint& p : points) {
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-    }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return points.IsEmpty() ? QRect() : PointsBox(points, 0, points.GetCount() - 1);
 }
 
 QRect PointsBox(const CPointArray& points, int first, int last)

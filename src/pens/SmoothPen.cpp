@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -101,18 +100,73 @@ bool CutLineToRect(QPointF& a, QPointF& b, const QRectF& r)
     return true;
 }
 
-// Adds the cubic to `path` as a chain of lines that stays within a
-// tenth of a pixel of it.
-void AddCubicAsLines(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
-                     const QPointF& b)
+// The point at t of the cubic a..b with controls c1, c2.
+QPointF CubicAt(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b, double t)
 {
+    const double u = 1.0 - t;
+    return u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b;
+}
+
+// Adds the line a..b cut to `keep`, starting a subpath where the path does
+// not already stand at the line's kept start.
+void AddCutLine(QPainterPath& path, QPointF a, QPointF b, const QRectF& keep)
+{
+    if (!CutLineToRect(a, b, keep)) {
+        return;
+    }
+    if (path.currentPosition() != a) {
+        path.moveTo(a);
+    }
+    path.lineTo(b);
+}
+
+// Adds the cubic as a chain of lines within a tenth of a pixel of it, each
+// cut to `keep` when one is given. A cubic whose hull is large is halved
+// first, and the halves whose hull misses `keep` are left out, so the work
+// goes to what is kept.
+void AddCubicAsLines(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
+                     const QPointF& b, const QRectF* keep, int depth = 0)
+{
+    if (keep != nullptr) {
+        const QRectF hull = QRectF(a, b).normalized() | QRectF(c1, c2).normalized();
+        if (!hull.adjusted(-1, -1, 1, 1).intersects(*keep)) {
+            return;
+        }
+        constexpr double kSmall = 256.0;
+        if ((hull.width() > kSmall || hull.height() > kSmall) && depth < 48) {
+            const QPointF ab = (a + c1) / 2.0;
+            const QPointF bc = (c1 + c2) / 2.0;
+            const QPointF cd = (c2 + b) / 2.0;
+            const QPointF abc = (ab + bc) / 2.0;
+            const QPointF bcd = (bc + cd) / 2.0;
+            const QPointF mid = (abc + bcd) / 2.0;
+            AddCubicAsLines(path, a, ab, abc, mid, keep, depth + 1);
+            AddCubicAsLines(path, mid, bcd, cd, b, keep, depth + 1);
+            return;
+        }
+    }
     const int steps = LineSteps(a, c1, c2, b);
+    QPointF from = a;
     for (int i = 1; i <= steps; ++i) {
-        const double t = static_cast<double>(i) / steps;
-        const double u = 1.0 - t;
-        path.lineTo(u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b);
+        const QPointF to = CubicAt(a, c1, c2, b, static_cast<double>(i) / steps);
+        if (keep != nullptr) {
+            AddCutLine(path, from, to, *keep);
+        } else {
+            path.lineTo(to);
+        }
+        from = to;
     }
 }
+
+// One piece of a smoothed line: a straight line a..b, or a cubic a..b with
+// controls c1, c2.
+struct Piece {
+    bool cubic = false;
+    QPoint a;
+    QPoint c1;
+    QPoint c2;
+    QPoint b;
+};
 
 // The smoothed line's pieces, numbered along the line: with up to five
 // points the straight segments; from six points on the straight half
@@ -134,6 +188,24 @@ public:
         return n <= 1 ? 0 : (n <= 5 ? n - 1 : n);
     }
 
+    Piece At(int k) const
+    {
+        const int n = static_cast<int>(m_p.size());
+        if (n <= 5) {
+            return {false, P(k), {}, {}, P(k + 1)};
+        }
+        if (k == 0) {
+            return {false, P(0), {}, {}, MidPoint(P(0), P(1))};
+        }
+        if (k == n - 1) {
+            return {false, MidPoint(P(n - 2), P(n - 1)), {}, {}, P(n - 1)};
+        }
+        const QPoint& v = P(k);
+        const QPoint m1 = MidPoint(P(k - 1), v);
+        const QPoint m2 = MidPoint(v, P(k + 1));
+        return {true, m1, MidPoint(v, m1), MidPoint(v, m2), m2};
+    }
+
     // The box of the points pieces first..last (inclusive) are drawn from:
     // every control point is a halving between them, so the pieces stay in
     // their hull.
@@ -142,59 +214,49 @@ public:
         const int n = static_cast<int>(m_p.size());
         const int from = n <= 5 ? first : std::max(first - 1, 0);
         const int to = std::min(last + 1, n - 1);
-        int left = m_p[static_cast<std::size_t>(from)].x();
+        int left = P(from).x();
         int right = left;
-        int top = m_p[static_cast<std::size_t>(from)].y();
+        int top = P(from).y();
         int bottom = top;
         for (int i = from + 1; i <= to; ++i) {
-            const QPoint& q = m_p[static_cast<std::size_t>(i)];
-            left = std::min(left, q.x());
-            right = std::max(right, q.x());
-            top = std::min(top, q.y());
-            bottom = std::max(bottom, q.y());
+            left = std::min(left, P(i).x());
+            right = std::max(right, P(i).x());
+            top = std::min(top, P(i).y());
+            bottom = std::max(bottom, P(i).y());
         }
         return QRect(QPoint(left, top), QPoint(right, bottom));
     }
 
     // Adds pieces first..last, which continue each other, to `path` as a
-    // subpath of their own. With `mendBends`, a cubic tighter than the pen's
-    // half width is added as a fine chain of lines: the rasteriser's offset
-    // of such a curve folds over on its inner side and leaves unpainted
-    // specks and notches inside the line. With `keep`, a piece larger than any screen (only far-off coordinates give
-    // one) is added cut to `keep`, which must hold everything the line can
-    // paint that matters: the rasteriser's work on a line grows with its
-    // length, and outside `keep` it paints nothing that is kept.
+    // subpath of their own.
+    // - With `mendBends`, a cubic tighter than the pen's half width is added
+    //   as a fine chain of lines: the rasteriser's offset of such a curve
+    //   folds over on its inner side and leaves unpainted specks and notches
+    //   inside the line.
+    // - A piece larger than any screen (only far-off coordinates give one)
+    //   is cut to `keep`, which holds everything the line can paint that
+    //   matters: the rasteriser's work on a line grows with its length.
     void Add(QPainterPath& path, int first, int last, double halfWidth, bool mendBends,
-             const QRectF* keep = nullptr) const
+             const QRectF& keep) const
     {
-        path.moveTo(Start(first));
-        const int n = static_cast<int>(m_p.size());
         for (int k = first; k <= last; ++k) {
-            const QPointF start = Start(k);
-            if (path.currentPosition() != start) {
-                path.moveTo(start);
+            const Piece piece = At(k);
+            if (k == first || path.currentPosition() != QPointF(piece.a)) {
+                path.moveTo(piece.a);
             }
-            if (keep != nullptr && IsHuge(k)) {
-                AddCut(path, k, *keep);
-                continue;
-            }
-            if (n <= 5) {
-                path.lineTo(P(k + 1));
-            } else if (k == 0) {
-                path.lineTo(MidPoint(P(0), P(1)));
-            } else if (k == n - 1) {
-                path.lineTo(P(n - 1));
-            } else {
-                const QPoint& v = P(k);
-                const QPoint m1 = MidPoint(P(k - 1), v);
-                const QPoint m2 = MidPoint(v, P(k + 1));
-                const QPoint c1 = MidPoint(v, m1);
-                const QPoint c2 = MidPoint(v, m2);
-                if (mendBends && BendsTighterThan(m1, c1, c2, m2, halfWidth + 1.0)) {
-                    AddCubicAsLines(path, m1, c1, c2, m2);
+            const QRectF* cut = IsHuge(k) ? &keep : nullptr;
+            if (!piece.cubic) {
+                if (cut != nullptr) {
+                    AddCutLine(path, piece.a, piece.b, keep);
                 } else {
-                    path.cubicTo(c1, c2, m2);
+                    path.lineTo(piece.b);
                 }
+            } else if (cut != nullptr ||
+                       (mendBends &&
+                        BendsTighterThan(piece.a, piece.c1, piece.c2, piece.b, halfWidth + 1.0))) {
+                AddCubicAsLines(path, piece.a, piece.c1, piece.c2, piece.b, cut);
+            } else {
+                path.cubicTo(piece.c1, piece.c2, piece.b);
             }
         }
     }
@@ -207,78 +269,6 @@ private:
         constexpr int kHuge = 16384;
         const QRect box = Box(piece, piece);
         return box.width() > kHuge || box.height() > kHuge;
-    }
-
-    // Piece k cut to `keep`: a line directly; a cubic halved until the
-    // halves are small, leaving out the halves whose hull misses `keep`, and
-    // each small half that meets it as a chain of lines within a tenth of a
-    // pixel, each cut to `keep`. The work goes to what is kept.
-    void AddCut(QPainterPath& path, int k, const QRectF& keep) const
-    {
-        const int n = static_cast<int>(m_p.size());
-        if (n <= 5) {
-            AddCutLine(path, Start(k), P(k + 1), keep);
-        } else if (k == 0) {
-            AddCutLine(path, Start(k), MidPoint(P(0), P(1)), keep);
-        } else if (k == n - 1) {
-            AddCutLine(path, Start(k), P(n - 1), keep);
-        } else {
-            const QPoint& v = P(k);
-            const QPoint m1 = MidPoint(P(k - 1), v);
-            const QPoint m2 = MidPoint(v, P(k + 1));
-            AddCutCubic(path, m1, MidPoint(v, m1), MidPoint(v, m2), m2, keep, 0);
-        }
-    }
-
-    static void AddCutCubic(QPainterPath& path, const QPointF& a, const QPointF& c1,
-                            const QPointF& c2, const QPointF& b, const QRectF& keep, int depth)
-    {
-        const QRectF hull = QRectF(a, b).normalized() | QRectF(c1, c2).normalized();
-        if (!hull.adjusted(-1, -1, 1, 1).intersects(keep)) {
-            return;
-        }
-        constexpr double kSmall = 256.0;
-        if ((hull.width() > kSmall || hull.height() > kSmall) && depth < 48) {
-            const QPointF ab = (a + c1) / 2.0;
-            const QPointF bc = (c1 + c2) / 2.0;
-            const QPointF cd = (c2 + b) / 2.0;
-            const QPointF abc = (ab + bc) / 2.0;
-            const QPointF bcd = (bc + cd) / 2.0;
-            const QPointF mid = (abc + bcd) / 2.0;
-            AddCutCubic(path, a, ab, abc, mid, keep, depth + 1);
-            AddCutCubic(path, mid, bcd, cd, b, keep, depth + 1);
-            return;
-        }
-        const int steps = LineSteps(a, c1, c2, b);
-        QPointF from = a;
-        for (int i = 1; i <= steps; ++i) {
-            const double t = static_cast<double>(i) / steps;
-            const double u = 1.0 - t;
-            const QPointF to =
-                u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b;
-            AddCutLine(path, from, to, keep);
-            from = to;
-        }
-    }
-
-    static void AddCutLine(QPainterPath& path, QPointF a, QPointF b, const QRectF& keep)
-    {
-        if (!CutLineToRect(a, b, keep)) {
-            return;
-        }
-        if (path.currentPosition() != a) {
-            path.moveTo(a);
-        }
-        path.lineTo(b);
-    }
-
-    QPoint Start(int piece) const
-    {
-        const int n = static_cast<int>(m_p.size());
-        if (n <= 5 || piece == 0) {
-            return P(piece);
-        }
-        return MidPoint(P(piece - 1), P(piece));
     }
 
     std::vector<QPoint> m_p;
@@ -316,7 +306,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
         }
         if (!options.pieceByPiece) {
             QPainterPath path;
-            pieces.Add(path, first, last, halfWidth, options.mendBends, &keep);
+            pieces.Add(path, first, last, halfWidth, options.mendBends, keep);
             painter.drawPath(path);
             continue;
         }
@@ -329,7 +319,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
             if (k <= last && reaches(k, k)) {
                 run = run < 0 ? k : run;
             } else if (run >= 0) {
-                pieces.Add(path, run, k - 1, halfWidth, options.mendBends, &keep);
+                pieces.Add(path, run, k - 1, halfWidth, options.mendBends, keep);
                 run = -1;
             }
         }
