@@ -1,5 +1,6 @@
 #include "canvas/Picture.h"
 
+#include "canvas/StrokeBands.h"
 #include "gfx/ResImage.h"
 #include "pens/PenTool.h"
 
@@ -309,26 +310,44 @@ CMemSurface& CPicture::GetBkgdSurface()
     return *m_pBkgdSurface;
 }
 
-void CPicture::DrawAllStrokes(CMemSurface& surface)
+std::vector<CPenTool*> CPicture::StrokePointers() const
 {
+    std::vector<CPenTool*> pens;
+    pens.reserve(m_strokes.size());
     for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
-        pen->Draw(surface, 0, 0);
+        pens.push_back(pen.get());
     }
+    return pens;
+}
+
+CMemSurface& CPicture::SecondSurface()
+{
+    if (!m_pSecondSurface) {
+        m_pSecondSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
+    }
+    return *m_pSecondSurface;
+}
+
+void CPicture::ComposeWhole()
+{
+    const QRect whole(0, 0, m_cx, m_cy);
+    const stroke_bands::Split split = stroke_bands::Compose(
+        *m_pBkgdSurface, StrokePointers(), whole, *m_pPictureSurface, SecondSurface());
+    for (const QRect& r : split.lower) {
+        m_pPictureSurface->CopyFrom(*m_pSecondSurface, r, r.x(), r.y());
+    }
+    m_bPictureDirty = 0;
 }
 
 CMemSurface& CPicture::GetPictureSurface()
 {
-    CMemSurface& bkgd = GetBkgdSurface();
+    GetBkgdSurface();
     if (!m_pPictureSurface) {
         m_pPictureSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
-        m_pPictureSurface->CopyFrom(bkgd, 0, 0);
-        DrawAllStrokes(*m_pPictureSurface);
-        m_bPictureDirty = 0;
+        ComposeWhole();
     } else if (m_bPictureDirty) {
         m_pPictureSurface->Fill(QRect(0, 0, m_cx, m_cy), kRebuildGrey);
-        m_pPictureSurface->CopyFrom(bkgd, 0, 0);
-        DrawAllStrokes(*m_pPictureSurface);
-        m_bPictureDirty = 0;
+        ComposeWhole();
     }
     return *m_pPictureSurface;
 }
@@ -339,11 +358,10 @@ void CPicture::Redraw()
         GetPictureSurface();
         return;
     }
-    m_pPictureSurface->CopyFrom(GetBkgdSurface(), 0, 0);
-    DrawAllStrokes(*m_pPictureSurface);
-    // The surface now shows exactly the strokes of the list: a later area
+    GetBkgdSurface();
+    // The surface then shows exactly the strokes of the list: a later area
     // rebuild need not rebuild it whole again.
-    m_bPictureDirty = 0;
+    ComposeWhole();
 }
 
 void CPicture::RedrawArea(const QRegion& area)
@@ -359,23 +377,19 @@ void CPicture::RedrawArea(const QRegion& area)
     // A piece that cannot reach the area changes none of its pixels, and
     // each pixel's colour depends only on the pixel below and the pieces
     // over it (textures are anchored at the surface origin, which the
-    // scratch surface shares, and nothing is clipped), so drawing the rest
+    // scratch surfaces share, and nothing is clipped), so drawing the rest
     // in order on the background gives the area the pixels of a full
     // rebuild.
     if (!m_pScratchSurface) {
         m_pScratchSurface = std::make_unique<CMemSurface>(m_cx, m_cy, kWhite);
     }
-    for (const QRect& r : part) {
-        m_pScratchSurface->CopyFrom(*m_pBkgdSurface, r, r.x(), r.y());
-    }
-    const QRect bounds = part.boundingRect();
-    for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
-        if (pen->DrawnExtent().intersects(bounds) && pen->Reaches(part)) {
-            pen->DrawWithin(*m_pScratchSurface, part);
-        }
-    }
-    for (const QRect& r : part) {
+    const stroke_bands::Split split = stroke_bands::Compose(
+        *m_pBkgdSurface, StrokePointers(), part, *m_pScratchSurface, SecondSurface());
+    for (const QRect& r : split.upper) {
         m_pPictureSurface->CopyFrom(*m_pScratchSurface, r, r.x(), r.y());
+    }
+    for (const QRect& r : split.lower) {
+        m_pPictureSurface->CopyFrom(*m_pSecondSurface, r, r.x(), r.y());
     }
 }
 

@@ -146,7 +146,14 @@ private:
     // Removes every stroke touching the eraser's square around (x, y).
     RemovedStrokes RemoveHits(int x, int y);
     void DrawBackgroundImage(CMemSurface& surface) const;
-    void DrawAllStrokes(CMemSurface& surface);
+    // The strokes in drawing order, for the band composer.
+    std::vector<CPenTool*> StrokePointers() const;
+    // The surface the second thread of a rebuild draws on (made when first
+    // needed).
+    CMemSurface& SecondSurface();
+    // Rebuilds the whole composed surface from the built background and
+    // clears its dirty flag.
+    void ComposeWhole();
 
     const int m_cx;
     const int m_cy;
@@ -161,6 +168,9 @@ private:
     // has the composed surface's size, so every stroke is rasterised onto it
     // exactly as onto the composed surface.
     std::unique_ptr<CMemSurface> m_pScratchSurface;
+    // Where the second thread of a rebuild draws its part, like the scratch
+    // surface, so each thread has a surface of its own.
+    std::unique_ptr<CMemSurface> m_pSecondSurface;
 
     std::vector<std::pair<int, ChangeListener>> m_listeners;
     int m_nextListenerId = 1;

@@ -17,6 +17,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr int kPictureWidth = 360;
@@ -72,16 +73,27 @@ std::unique_ptr<CPenTool> RandomStroke(std::mt19937& rng, int tool, const QRect&
     return pen;
 }
 
-// The same picture every time for one seed: strokes of every tool in a
-// random order, drawn onto the composed cache.
-std::unique_ptr<CPicture> RandomPicture(unsigned seed, int strokes)
+// The same strokes every time for one seed: every tool in a random order,
+// over a picture of `size`.
+std::vector<std::unique_ptr<CPenTool>> RandomStrokes(unsigned seed, int strokes, const QSize& size)
 {
-    auto picture = std::make_unique<CPicture>(kPictureWidth, kPictureHeight, kBackground);
+    std::vector<std::unique_ptr<CPenTool>> pens;
     std::mt19937 rng(seed);
-    const QRect area(0, 0, kPictureWidth, kPictureHeight);
+    const QRect area(QPoint(0, 0), size);
     for (int i = 0; i < strokes; ++i) {
-        picture->AddStroke(
+        pens.push_back(
             RandomStroke(rng, Uniform(rng, kFirstPenTool, kLastPenTool), area, area.size()));
+    }
+    return pens;
+}
+
+// A picture of those strokes, drawn onto the composed cache.
+std::unique_ptr<CPicture> RandomPicture(unsigned seed, int strokes,
+                                        const QSize& size = {kPictureWidth, kPictureHeight})
+{
+    auto picture = std::make_unique<CPicture>(size.width(), size.height(), kBackground);
+    for (std::unique_ptr<CPenTool>& pen : RandomStrokes(seed, strokes, size)) {
+        picture->AddStroke(std::move(pen));
     }
     picture->GetPictureSurface();
     return picture;
@@ -223,4 +235,41 @@ TEST_F(EraseRedrawTest, EraserDragLeavesTheScreenAWholeCombineWouldGive)
             << "step " << step;
     }
     send(QEvent::MouseButtonRelease, {0, 0});
+}
+
+// Rebuilds split the rows between two threads, each drawing its part on a
+// surface of its own; whatever the split, the result must be one plain pass
+// of every stroke in order over the background.
+TEST_F(EraseRedrawTest, RebuildsOnTwoThreadsGiveWhatOnePlainPassOfTheStrokesGives)
+{
+    const QSize size(1100, 700);
+    for (const unsigned seed : {21u, 22u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const std::unique_ptr<CPicture> picture = RandomPicture(seed, 120, size);
+        CMemSurface plain(size.width(), size.height(), MakeRgb(255, 255, 255));
+        plain.CopyFrom(picture->GetBkgdSurface(), 0, 0);
+        for (const std::unique_ptr<CPenTool>& pen : RandomStrokes(seed, 120, size)) {
+            pen->Draw(plain, 0, 0);
+        }
+        ASSERT_EQ(FirstDifference(picture->GetPictureSurface().Image(), plain.Image()), "")
+            << "after the first build";
+
+        // Areas of a few large rectangles anywhere, some reaching off the
+        // picture: rebuilding them must change nothing.
+        std::mt19937 rng(seed);
+        for (int step = 0; step < 6; ++step) {
+            QRegion area;
+            for (int k = Uniform(rng, 1, 4); k > 0; --k) {
+                area |= QRect(Uniform(rng, -100, size.width() - 100),
+                              Uniform(rng, -100, size.height() - 100), Uniform(rng, 130, 700),
+                              Uniform(rng, 130, 500));
+            }
+            picture->RedrawArea(area);
+            ASSERT_EQ(FirstDifference(picture->GetPictureSurface().Image(), plain.Image()), "")
+                << "after rebuilding area " << step;
+        }
+        picture->MarkDirty();
+        ASSERT_EQ(FirstDifference(picture->GetPictureSurface().Image(), plain.Image()), "")
+            << "after a full rebuild";
+    }
 }
