@@ -30,6 +30,9 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
     for (const QRect& r : part) {
         surface.CopyFrom(background, r, r.x(), r.y());
     }
+    // Clipped to the part, the pens rasterise and blend only there; what
+    // they paint inside a clip is what they paint unclipped.
+    surface.SetPaintClip(part);
     const QRect bounds = part.boundingRect();
     for (std::size_t i = 0; i < pens.size(); ++i) {
         CPenTool& pen = *pens[i];
@@ -38,6 +41,7 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
             pen.DrawWithin(surface, part);
         }
     }
+    surface.SetPaintClip(QRegion());
 }
 }  // namespace
 

@@ -11,6 +11,19 @@ QRect CSurface::TakeDirty()
     return r;
 }
 
+void CSurface::ApplyPaintClip(QPainter& painter) const
+{
+    if (m_paintClip.isEmpty()) {
+        return;
+    }
+    // A single rectangle takes the rasteriser's faster rectangle clip.
+    if (m_paintClip.rectCount() == 1) {
+        painter.setClipRect(m_paintClip.boundingRect());
+    } else {
+        painter.setClipRegion(m_paintClip);
+    }
+}
+
 CMemSurface::CMemSurface(int cx, int cy, COLORREF fill)
     : CSurface(QImage(std::max(cx, 0), std::max(cy, 0), QImage::Format_RGB32))
 {

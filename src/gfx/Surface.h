@@ -4,6 +4,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
+
+class QPainter;
 
 // An off-screen image that windows paint into before copying to the screen,
 // and that pens draw on. Drawing code opens a QPainter on Image() when it
@@ -25,12 +28,21 @@ public:
     void AddDirty(const QRect& r) { m_dirty |= r; }
     QRect TakeDirty();
 
+    // The area outside which drawing may leave the surface as it is (empty:
+    // the whole surface). Pens clip every painter they open on the surface
+    // to it, so that work beyond it is not done at all.
+    void SetPaintClip(const QRegion& area) { m_paintClip = area; }
+    const QRegion& PaintClip() const { return m_paintClip; }
+    // Clips `painter`, just opened on Image(), to the paint clip if one is set.
+    void ApplyPaintClip(QPainter& painter) const;
+
 protected:
     explicit CSurface(QImage image) : m_image(std::move(image)) {}
     QImage m_image;
 
 private:
     QRect m_dirty;
+    QRegion m_paintClip;
 };
 
 // A colour surface of fixed size (opaque 32-bit pixels), filled at creation.

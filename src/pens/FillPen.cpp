@@ -23,12 +23,11 @@ QPen CFillPen::PassPen(int pass) const
 
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
-void CFillPen::DrawPasses(QPainter& painter, int originX, int originY, bool live) const
+void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
 {
     SmoothLineOptions options;
     options.within = DrawingWithin();
     options.mendBends = true;
-    options.pieceByPiece = live;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int pass = 0; pass < 3; ++pass) {
         SmoothPolyline(painter, PassPen(pass), m_points, originX, originY, options);
@@ -38,7 +37,8 @@ void CFillPen::DrawPasses(QPainter& painter, int originX, int originY, bool live
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
     QPainter painter(&surface.Image());
-    DrawPasses(painter, originX, originY, false);
+    surface.ApplyPaintClip(painter);
+    DrawPasses(painter, originX, originY);
 }
 
 QRect CFillPen::MeasureDrawnExtent() const
@@ -72,6 +72,7 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
         return;
     }
     QPainter painter(&surface.Image());
+    surface.ApplyPaintClip(painter);
     if (std::abs(static_cast<long long>(here.x()) - prev.x()) > kFarStep ||
         std::abs(static_cast<long long>(here.y()) - prev.y()) > kFarStep) {
         // No hand moves this far between two mouse events; only replayed
@@ -92,7 +93,7 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     // The painter's clip limits the redraw to the rectangle; the smoothed
     // line leaves out every path of pieces that cannot reach it, so a step
     // costs what the paths near the newest segment cost.
-    painter.setClipRect(clip);
-    DrawPasses(painter, 0, 0, true);
+    painter.setClipRect(clip, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    DrawPasses(painter, 0, 0);
     surface.AddDirty(clip);
 }

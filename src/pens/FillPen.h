@@ -31,9 +31,8 @@ private:
     // The pen of pass 0, 1 or 2: colour c0, c1 or c2 at 5, 3 or 1.5 times
     // the width, round caps and joins.
     QPen PassPen(int pass) const;
-    // `live`: a step under a small clip, which leaves out the pieces that
-    // cannot reach it.
-    void DrawPasses(QPainter& painter, int originX, int originY, bool live) const;
+    // The three passes; under a clip only the pieces that can reach it.
+    void DrawPasses(QPainter& painter, int originX, int originY) const;
 
     QPoint m_prev;
 };

@@ -157,6 +157,7 @@ void CInkPen::FillOutline(CSurface& surface, const QBrush& brush)
     const QPainterPath path = OutlinePath(*m_outline);
     {
         QPainter painter(&surface.Image());
+        surface.ApplyPaintClip(painter);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.fillPath(path, brush);
     }

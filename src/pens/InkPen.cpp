@@ -225,6 +225,7 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
     }
     m_surfaceRect = surface.Rect();
     m_graphics = std::make_unique<QPainter>(&surface.Image());
+    surface.ApplyPaintClip(*m_graphics);
     m_graphics->setRenderHint(QPainter::Antialiasing, antialias);
     m_graphics->setPen(Qt::NoPen);
     m_graphics->setBrush(brush);

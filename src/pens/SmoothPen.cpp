@@ -21,16 +21,19 @@ namespace {
 // cutting a path anywhere else would change them.
 constexpr int kPiecesPerPath = 16;
 
+// The painter's whole device, in the painter's own coordinates.
+QRectF DeviceArea(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    const QRectF deviceRect(0, 0, device->width(), device->height());
+    return painter.worldTransform().inverted().mapRect(deviceRect);
+}
+
 // The part of the painter's device that drawing can change, in the
 // painter's own coordinates.
 QRectF VisibleArea(const QPainter& painter)
 {
-    if (painter.hasClipping()) {
-        return painter.clipBoundingRect();
-    }
-    const QPaintDevice* device = painter.device();
-    const QRectF deviceRect(0, 0, device->width(), device->height());
-    return painter.worldTransform().inverted().mapRect(deviceRect);
+    return painter.hasClipping() ? painter.clipBoundingRect() : DeviceArea(painter);
 }
 
 // True when the cubic a..b with controls c1, c2 bends anywhere more tightly
@@ -288,31 +291,43 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     // half its width (plus anti-aliasing fringe) beyond it.
     const int grow = static_cast<int>(std::ceil(pen.widthF() / 2.0)) + drawn_extent::kFringe;
     const QRectF visible = VisibleArea(painter);
+    const QRectF device = DeviceArea(painter);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     const double halfWidth = pen.widthF() / 2.0;
-    // Beyond the visible area by more than the pen's reach, a line paints
-    // nothing that shows.
-    const QRectF keep = visible.adjusted(-grow - 2, -grow - 2, grow + 2, grow + 2);
+    // Beyond the device by more than the pen's reach, a line paints nothing
+    // that shows. (The device, not the clip: a clipped drawing must give the
+    // pixels inside its clip that an unclipped one gives.)
+    const QRectF keep = device.adjusted(-grow - 2, -grow - 2, grow + 2, grow + 2);
     const auto reaches = [&](int first, int last) {
         const QRect reach = pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
         return QRectF(reach).intersects(visible) &&
                (options.within == nullptr || options.within->intersects(reach));
     };
+    // Without a clip or an area every piece of the device is wanted. A pen
+    // of width 1 or less is drawn by the rasteriser's thin-line stroker,
+    // which steps from pixel to pixel along each subpath and skips the
+    // pixel two pieces share: cut into runs its pixels would move.
+    const bool selective =
+        (options.within != nullptr || painter.hasClipping()) && pen.widthF() > 1.0;
     for (int first = 0; first < count; first += kPiecesPerPath) {
         const int last = std::min(first + kPiecesPerPath, count) - 1;
         if (!reaches(first, last)) {
             continue;
         }
-        if (!options.pieceByPiece) {
+        if (!selective) {
             QPainterPath path;
             pieces.Add(path, first, last, halfWidth, options.mendBends, keep);
             painter.drawPath(path);
             continue;
         }
-        // The runs of pieces that reach the visible area, as subpaths of one
-        // path: filled together, so where two runs overlap their edges are
-        // still blended once, as in the whole path.
+        // The runs of pieces that reach the area, as subpaths of one path:
+        // filled together, so where two runs overlap their edges are still
+        // blended once, as in the whole path. A piece left out reaches no
+        // pixel of the area, and neither does the cap a run gets where it
+        // was left out (the cap stays within the left-out piece's reach), so
+        // every point of the area is covered as often as by the whole path,
+        // and the rasteriser gives each pixel there the same coverage.
         QPainterPath path;
         int run = -1;
         for (int k = first; k <= last + 1; ++k) {
@@ -338,6 +353,7 @@ CSmoothPen::CSmoothPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(
 void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
 {
     QPainter painter(&surface.Image());
+    surface.ApplyPaintClip(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {DrawingWithin()});
 }
@@ -395,6 +411,7 @@ void CSmoothPen::ContinueStroke(CSurface& surface, int x, int y)
     m_lastY = y;
 
     QPainter painter(&surface.Image());
+    surface.ApplyPaintClip(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(m_gpPen);
     painter.setBrush(Qt::NoBrush);

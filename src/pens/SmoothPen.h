@@ -19,9 +19,11 @@ class QPainter;
 //   a straight half segment to the last point. Middles are integer halvings.
 // How SmoothPolyline may save work.
 struct SmoothLineOptions {
-    // The pieces are drawn as paths of up to 16; a path that cannot reach
+    // The pieces are drawn as paths of up to 16; a piece that cannot reach
     // the painter's clip (or its device), or `within` when given, is left
-    // out: it could not change a pixel there.
+    // out: it could not change a pixel there. Within a path the runs of
+    // pieces that can reach it stay subpaths of the one path, so where they
+    // overlap they are still blended once.
     const QRegion* within = nullptr;
     // Draws each piece that bends more tightly than the pen's half width as
     // a fine chain of lines instead of a curve (within a tenth of a pixel of
@@ -29,9 +31,6 @@ struct SmoothLineOptions {
     // specks and notches on the inner side. It costs time, and the solid
     // pens' widths stroke cleanly without it.
     bool mendBends = false;
-    // Within a path, also leaves out the pieces that cannot reach the
-    // visible area, keeping the runs that can as subpaths of the one path.
-    bool pieceByPiece = false;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,

@@ -36,6 +36,7 @@ void CTransPen::Draw(CSurface& surface, int originX, int originY)
         line << QPoint(p.x - originX, p.y - originY);
     }
     QPainter painter(&surface.Image());
+    surface.ApplyPaintClip(painter);
     SetUpMarker(painter, MarkerPen());
     painter.drawPolyline(line);
 }
@@ -61,6 +62,7 @@ void CTransPen::ContinueStroke(CSurface& surface, int x, int y)
     m_lastX = x;
     m_lastY = y;
     QPainter painter(&surface.Image());
+    surface.ApplyPaintClip(painter);
     SetUpMarker(painter, MarkerPen());
     painter.drawLine(from, to);
     surface.AddDirty(InkRect({from, to}, m_width) & surface.Rect());

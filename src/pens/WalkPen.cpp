@@ -18,6 +18,7 @@ QPainter* CWalkPen::WalkPainter()
     }
     if (!m_graphics) {
         m_graphics = std::make_unique<QPainter>(&m_target->Image());
+        m_target->ApplyPaintClip(*m_graphics);
         m_graphics->setRenderHint(QPainter::Antialiasing);
     }
     return m_graphics.get();

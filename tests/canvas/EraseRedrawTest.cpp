@@ -273,3 +273,44 @@ TEST_F(EraseRedrawTest, RebuildsOnTwoThreadsGiveWhatOnePlainPassOfTheStrokesGive
             << "after a full rebuild";
     }
 }
+
+// Rebuilds clip every pen to the area they rebuild, trusting that a clipped
+// stroke paints inside its clip what it paints unclipped, whatever the
+// clip's shape: thin and wide pens alike, with and without their outline.
+TEST_F(EraseRedrawTest, EachToolPaintsInsideAClipWhatItPaintsUnclipped)
+{
+    constexpr int kSize = 640;
+    const QRect middle(100, 100, 440, 440);
+    std::mt19937 rng(99u);
+    for (int tool = kFirstPenTool; tool <= kLastPenTool; ++tool) {
+        for (int n = 0; n < 16; ++n) {
+            SCOPED_TRACE("tool " + std::to_string(tool) + ", stroke " + std::to_string(n));
+            std::unique_ptr<CPenTool> pen = RandomStroke(rng, tool, middle, QSize(kSize, kSize));
+            CMemSurface plain(kSize, kSize, MakeRgb(200, 180, 90));
+            pen->Draw(plain, 0, 0);
+            // A rectangle, a band of whole rows, and a region of several
+            // rectangles.
+            for (int kind = 0; kind < 3; ++kind) {
+                const QRect r(Uniform(rng, 0, 500), Uniform(rng, 0, 500), Uniform(rng, 10, 300),
+                              Uniform(rng, 10, 300));
+                QRegion clip = kind == 1 ? QRegion(0, r.y(), kSize, r.height()) : QRegion(r);
+                for (int k = kind == 2 ? 3 : 0; k > 0; --k) {
+                    clip |= QRect(Uniform(rng, 0, 500), Uniform(rng, 0, 500),
+                                  Uniform(rng, 10, 200), Uniform(rng, 10, 200));
+                }
+                CMemSurface clipped(kSize, kSize, MakeRgb(200, 180, 90));
+                clipped.SetPaintClip(clip);
+                pen->Draw(clipped, 0, 0);
+                CMemSurface expected(kSize, kSize, MakeRgb(200, 180, 90));
+                for (const QRect& part : clip) {
+                    expected.CopyFrom(plain, part, part.x(), part.y());
+                }
+                CMemSurface got(kSize, kSize, MakeRgb(200, 180, 90));
+                for (const QRect& part : clip) {
+                    got.CopyFrom(clipped, part, part.x(), part.y());
+                }
+                ASSERT_EQ(FirstDifference(got.Image(), expected.Image()), "") << "clip " << kind;
+            }
+        }
+    }
+}
