@@ -377,7 +377,7 @@ void CPicture::RedrawArea(const QRegion& area)
     // A piece that cannot reach the area changes none of its pixels, and
     // each pixel's colour depends only on the pixel below and the pieces
     // over it (textures are anchored at the surface origin, which the
-    // scratch surfaces share, and nothing is clipped), so drawing the rest
+    // scratch surfaces share, and a clip changes nothing inside it), so drawing the rest
     // in order on the background gives the area the pixels of a full
     // rebuild.
     if (!m_pScratchSurface) {

@@ -15,9 +15,10 @@ class CSurface;
 // taking the upper part and a second thread the lower one.
 //
 // Each part is drawn exactly as one pass over the whole area would draw it:
-// nothing is clipped, every surface has the picture's size and origin, and
-// each part gets the background and then, in order, every stroke that can
-// reach it. A pen keeps drawing state while it draws, so the two threads
+// every surface has the picture's size and origin, each part gets the
+// background and then, in order, every stroke that can reach it, and the
+// pens are clipped to the part, inside which a clipped pen paints what it
+// paints unclipped. A pen keeps drawing state while it draws, so the two threads
 // take turns on each stroke: each holds a stroke's lock while drawing it,
 // and as both go through the strokes in the same order they work in
 // parallel except when they reach the same stroke at once.
