@@ -232,6 +232,17 @@ std::unique_ptr<CPenTool> CPicture::ReplaceStroke(int index, std::unique_ptr<CPe
 
 std::vector<std::unique_ptr<CPenTool>> CPicture::TakeAllStrokes()
 {
+    m_taken.reset();
+    if (m_pPictureSurface && !m_bPictureDirty && !m_bBkgdDirty && !m_strokes.empty()) {
+        // A shallow copy: the rebuild without the strokes detaches the
+        // surface from it.
+        m_taken = std::make_unique<TakenComposition>();
+        m_taken->image = m_pPictureSurface->Image();
+        m_taken->background = m_pBkgdSurface->Image();
+        for (const std::unique_ptr<CPenTool>& pen : m_strokes) {
+            m_taken->strokes.push_back(pen.get());
+        }
+    }
     std::vector<std::unique_ptr<CPenTool>> strokes = std::move(m_strokes);
     m_strokes.clear();
     MarkDirty();
@@ -241,16 +252,32 @@ std::vector<std::unique_ptr<CPenTool>> CPicture::TakeAllStrokes()
 
 void CPicture::RestoreStrokes(std::vector<std::unique_ptr<CPenTool>> strokes)
 {
+    const std::unique_ptr<TakenComposition> taken = std::move(m_taken);
+    const bool same = taken && m_strokes.empty() && m_pPictureSurface &&
+                      std::equal(strokes.begin(), strokes.end(), taken->strokes.begin(),
+                                 taken->strokes.end(),
+                                 [](const std::unique_ptr<CPenTool>& pen, const CPenTool* was) {
+                                     return pen.get() == was;
+                                 }) &&
+                      GetBkgdSurface().Image() == taken->background;
     for (std::unique_ptr<CPenTool>& pen : m_strokes) {
         strokes.push_back(std::move(pen));
     }
     m_strokes = std::move(strokes);
-    MarkDirty();
+    if (same) {
+        // The same strokes over the same background: the surface they were
+        // taken from is what rebuilding it would give.
+        m_pPictureSurface->Image() = taken->image;
+        m_bPictureDirty = 0;
+    } else {
+        MarkDirty();
+    }
     Announce(QRect());
 }
 
 void CPicture::Clear()
 {
+    m_taken.reset();
     while (!m_strokes.empty()) {
         m_strokes.pop_back();
     }
@@ -290,6 +317,7 @@ const CBackground& CPicture::GetBackground() const
 
 void CPicture::SetBackground(CBackground background)
 {
+    m_taken.reset();
     m_background = std::move(background);
     MarkDirty();
     Announce(QRect());

@@ -82,10 +82,14 @@ public:
     // both cover and announces it; hands back the stroke it replaced.
     std::unique_ptr<CPenTool> ReplaceStroke(int index, std::unique_ptr<CPenTool> pen);
     // Removes every stroke, in drawing order, marks the caches dirty and
-    // announces the whole picture; the background stays.
+    // announces the whole picture; the background stays. The composed
+    // surface as it was is kept for RestoreStrokes.
     std::vector<std::unique_ptr<CPenTool>> TakeAllStrokes();
     // Puts `strokes` in front of the strokes there are, in their order,
-    // marks the caches dirty and announces the whole picture.
+    // marks the caches dirty and announces the whole picture. When they are
+    // the strokes the last TakeAllStrokes took, the picture has none and the
+    // background has the pixels it had then, the composed surface kept then
+    // is put back instead, so undoing New costs no rebuild.
     void RestoreStrokes(std::vector<std::unique_ptr<CPenTool>> strokes);
     // Removes and destroys every stroke and marks the caches dirty; the
     // background stays. Announces nothing.
@@ -171,6 +175,16 @@ private:
     // Where the second thread of a rebuild draws its part, like the scratch
     // surface, so each thread has a surface of its own.
     std::unique_ptr<CMemSurface> m_pSecondSurface;
+
+    // The composed surface as TakeAllStrokes found it, with the background
+    // and the strokes it shows; null when it was not built then or may no
+    // longer apply.
+    struct TakenComposition {
+        QImage image;
+        QImage background;
+        std::vector<const CPenTool*> strokes;
+    };
+    std::unique_ptr<TakenComposition> m_taken;
 
     std::vector<std::pair<int, ChangeListener>> m_listeners;
     int m_nextListenerId = 1;

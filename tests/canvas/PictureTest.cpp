@@ -217,3 +217,66 @@ TEST_F(PictureTest, AFileBackgroundIsKeptDecodedAndOutlivesItsFile)
     EXPECT_EQ(picture.m_nBkgd, -1);
     EXPECT_EQ(picture.m_strImageFile, file);
 }
+
+// New keeps the composed picture, and undoing it puts that back instead of
+// rebuilding, but only while it still shows what a rebuild would give.
+TEST_F(PictureTest, RestoringTheTakenStrokesPutsTheirPictureBackWithoutARebuild)
+{
+    auto picture = std::make_unique<CPicture>(120, 80, 5);
+    auto first = MakeLine({{10, 10}, {100, 60}}, kRed, 5);
+    auto second = MakeLine({{10, 60}, {100, 10}}, MakeRgb(0, 0, 255), 3);
+    CTestLinePen& a = *first;
+    CTestLinePen& b = *second;
+    Commit(*picture, std::move(first));
+    Commit(*picture, std::move(second));
+    const QImage before = picture->GetPictureSurface().Image().copy();
+
+    std::vector<std::unique_ptr<CPenTool>> taken = picture->TakeAllStrokes();
+    EXPECT_NE(picture->GetPictureSurface().Image(), before);
+    const int draws = a.drawCalls + b.drawCalls;
+    picture->RestoreStrokes(std::move(taken));
+    EXPECT_FALSE(picture->IsPictureDirty());
+    EXPECT_EQ(a.drawCalls + b.drawCalls, draws);
+    EXPECT_EQ(picture->GetPictureSurface().Image(), before);
+
+    // Another background in between, even changed back: rebuilt, and still
+    // the same picture.
+    taken = picture->TakeAllStrokes();
+    picture->SetBackground(CBackground{3, {}, {}});
+    picture->GetPictureSurface();
+    picture->SetBackground(CBackground{5, {}, {}});
+    picture->RestoreStrokes(std::move(taken));
+    EXPECT_TRUE(picture->IsPictureDirty());
+    EXPECT_EQ(picture->GetPictureSurface().Image(), before);
+    EXPECT_EQ(a.drawCalls + b.drawCalls, draws + 2);
+
+    // A stroke drawn and erased while they were out leaves the picture as
+    // it was taken; other strokes taken back are drawn.
+    taken = picture->TakeAllStrokes();
+    picture->GetPictureSurface();
+    Commit(*picture, MakeLine({{5, 5}, {20, 5}}));
+    picture->EraseStrokes(10, 5);
+    picture->RestoreStrokes(std::move(taken));
+    EXPECT_EQ(a.drawCalls + b.drawCalls, draws + 2);
+    EXPECT_EQ(picture->GetPictureSurface().Image(), before);
+    taken = picture->TakeAllStrokes();
+    taken.pop_back();
+    picture->RestoreStrokes(std::move(taken));
+    EXPECT_TRUE(picture->IsPictureDirty());
+    const int drawsOfA = a.drawCalls;
+    picture->GetPictureSurface();
+    EXPECT_EQ(a.drawCalls, drawsOfA + 1);
+}
+
+// A background that rebuilds differently (a file that gave no image: white
+// at first, grey once rebuilt) must not bring back the first build.
+TEST_F(PictureTest, ATakenPictureIsNotPutBackOverABackgroundThatRebuiltDifferently)
+{
+    auto picture = BlankPicture();
+    Commit(*picture, MakeLine({{10, 10}, {100, 60}}));
+    EXPECT_EQ(PixelAt(picture->GetPictureSurface(), 5, 70), kWhite);
+    std::vector<std::unique_ptr<CPenTool>> taken = picture->TakeAllStrokes();
+    picture->GetPictureSurface();
+    picture->RestoreStrokes(std::move(taken));
+    EXPECT_EQ(PixelAt(picture->GetPictureSurface(), 5, 70), kGrey170);
+}
