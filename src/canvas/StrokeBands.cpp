@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <mutex>
+#include <numeric>
 #include <thread>
 
 namespace stroke_bands {
@@ -22,24 +23,33 @@ long long Pixels(const QRegion& region)
     return n;
 }
 
-// The background for `part`, then every pen that can reach it, in order,
-// each drawn while holding its lock.
+// The indices of the pens that can reach `part`.
+std::vector<std::size_t> Reaching(const std::vector<CPenTool*>& pens, const QRegion& part)
+{
+    std::vector<std::size_t> reaching;
+    const QRect bounds = part.boundingRect();
+    for (std::size_t i = 0; i < pens.size(); ++i) {
+        if (pens[i]->DrawnExtent().intersects(bounds) && pens[i]->Reaches(part)) {
+            reaching.push_back(i);
+        }
+    }
+    return reaching;
+}
+
+// The background for `part`, then the pens at `indices`, in order, each
+// drawn while holding its lock and clipped to the part: the pens rasterise
+// and blend only there, and paint there what they paint unclipped.
 void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
-              std::vector<std::mutex>& locks, const QRegion& part, CMemSurface& surface)
+              const std::vector<std::size_t>& indices, std::vector<std::mutex>& locks,
+              const QRegion& part, CMemSurface& surface)
 {
     for (const QRect& r : part) {
         surface.CopyFrom(background, r, r.x(), r.y());
     }
-    // Clipped to the part, the pens rasterise and blend only there; what
-    // they paint inside a clip is what they paint unclipped.
     surface.SetPaintClip(part);
-    const QRect bounds = part.boundingRect();
-    for (std::size_t i = 0; i < pens.size(); ++i) {
-        CPenTool& pen = *pens[i];
-        if (pen.DrawnExtent().intersects(bounds) && pen.Reaches(part)) {
-            const std::lock_guard<std::mutex> lock(locks[i]);
-            pen.DrawWithin(surface, part);
-        }
+    for (const std::size_t i : indices) {
+        const std::lock_guard<std::mutex> lock(locks[i]);
+        pens[i]->Draw(surface, 0, 0);
     }
     surface.SetPaintClip(QRegion());
 }
@@ -84,16 +94,14 @@ int BalancedRow(const std::vector<CPenTool*>& pens, const QRegion& area)
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
               const QRegion& area, CMemSurface& upper, CMemSurface& lower)
 {
-    // Every cache the threads read is measured here first, on this thread:
-    // the pens' extents and piece rectangles are filled in on first use.
+    // Every cache the threads read is measured here, on this thread: the
+    // pens' extents and piece rectangles are filled in on first use.
     std::vector<CPenTool*> reaching;
-    const QRect bounds = area.boundingRect();
-    for (CPenTool* pen : pens) {
-        if (pen->DrawnExtent().intersects(bounds) && pen->Reaches(area)) {
-            reaching.push_back(pen);
-        }
+    for (const std::size_t i : Reaching(pens, area)) {
+        reaching.push_back(pens[i]);
     }
     std::vector<std::mutex> locks(reaching.size());
+    const QRect bounds = area.boundingRect();
     Split split{area, QRegion()};
     if (reaching.size() >= 2 && std::thread::hardware_concurrency() >= 2 &&
         Pixels(area) >= kMinParallelPixels) {
@@ -103,14 +111,18 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
         split = Split{area & above, area & below};
     }
     if (split.lower.isEmpty()) {
-        DrawPart(background, reaching, locks, area, upper);
+        std::vector<std::size_t> all(reaching.size());
+        std::iota(all.begin(), all.end(), std::size_t{0});
+        DrawPart(background, reaching, all, locks, area, upper);
         return Split{area, QRegion()};
     }
+    const std::vector<std::size_t> upperPens = Reaching(reaching, split.upper);
+    const std::vector<std::size_t> lowerPens = Reaching(reaching, split.lower);
     {
         // Joined when it goes out of scope, also if drawing here throws.
         const std::jthread second(
-            [&] { DrawPart(background, reaching, locks, split.lower, lower); });
-        DrawPart(background, reaching, locks, split.upper, upper);
+            [&] { DrawPart(background, reaching, lowerPens, locks, split.lower, lower); });
+        DrawPart(background, reaching, upperPens, locks, split.upper, upper);
     }
     return split;
 }

@@ -30,9 +30,17 @@ public:
 
     // The area outside which drawing may leave the surface as it is (empty:
     // the whole surface). Pens clip every painter they open on the surface
-    // to it, so that work beyond it is not done at all.
+    // to it and leave out the pieces of a stroke that cannot reach it, so
+    // that work beyond it is not done at all; inside it the pixels are what
+    // drawing without a clip gives.
     void SetPaintClip(const QRegion& area) { m_paintClip = area; }
-    const QRegion& PaintClip() const { return m_paintClip; }
+    // The paint clip, or null when none is set.
+    const QRegion* PaintClip() const { return m_paintClip.isEmpty() ? nullptr : &m_paintClip; }
+    // True unless a paint clip is set and `r` misses it.
+    bool ClipReaches(const QRect& r) const
+    {
+        return m_paintClip.isEmpty() || m_paintClip.intersects(r);
+    }
     // Clips `painter`, just opened on Image(), to the paint clip if one is set.
     void ApplyPaintClip(QPainter& painter) const;
 

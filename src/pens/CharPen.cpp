@@ -238,11 +238,11 @@ void CCharPen::Plot(int x, int y)
         return;
     }
     m_lastStamp = QPoint(x, y);
-    // Each stamp is a path of its own: one that cannot reach the area being
-    // drawn for is left out.
+    // Each stamp is a path of its own: one that cannot reach the surface's
+    // paint clip is left out.
     constexpr int f = drawn_extent::kFringe;
     if (m_glyphPath.isEmpty() ||
-        !WithinReach(m_glyphBounds.translated(x, y).adjusted(-f, -f, f, f))) {
+        !WalkReaches(m_glyphBounds.translated(x, y).adjusted(-f, -f, f, f))) {
         return;
     }
     QPainter* painter = WalkPainter();

@@ -51,11 +51,11 @@ void CDotPen::Plot(int x, int y)
         return;
     }
     if (m_dashCounter == GetDashLength()) {
-        // Each dash is a line of its own: one that cannot reach the area
-        // being drawn for is left out.
+        // Each dash is a line of its own: one that cannot reach the
+        // surface's paint clip is left out.
         const QPoint end(x, y);
         const QRect dash = InkRect({m_dashStart, end}, m_gpPen.widthF());
-        QPainter* painter = WithinReach(dash.adjusted(-1, -1, 1, 1)) ? WalkPainter() : nullptr;
+        QPainter* painter = WalkReaches(dash.adjusted(-1, -1, 1, 1)) ? WalkPainter() : nullptr;
         if (painter != nullptr) {
             painter->setPen(m_gpPen);
             painter->drawLine(m_dashStart, end);

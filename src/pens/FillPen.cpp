@@ -23,10 +23,11 @@ QPen CFillPen::PassPen(int pass) const
 
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
-void CFillPen::DrawPasses(QPainter& painter, int originX, int originY) const
+void CFillPen::DrawPasses(QPainter& painter, const CSurface& surface, int originX,
+                          int originY) const
 {
     SmoothLineOptions options;
-    options.within = DrawingWithin();
+    options.within = surface.PaintClip();
     options.mendBends = true;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int pass = 0; pass < 3; ++pass) {
@@ -38,7 +39,7 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
-    DrawPasses(painter, originX, originY);
+    DrawPasses(painter, surface, originX, originY);
 }
 
 QRect CFillPen::MeasureDrawnExtent() const
@@ -94,6 +95,6 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     // line leaves out every path of pieces that cannot reach it, so a step
     // costs what the paths near the newest segment cost.
     painter.setClipRect(clip, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    DrawPasses(painter, 0, 0);
+    DrawPasses(painter, surface, 0, 0);
     surface.AddDirty(clip);
 }

@@ -31,8 +31,9 @@ private:
     // The pen of pass 0, 1 or 2: colour c0, c1 or c2 at 5, 3 or 1.5 times
     // the width, round caps and joins.
     QPen PassPen(int pass) const;
-    // The three passes; under a clip only the pieces that can reach it.
-    void DrawPasses(QPainter& painter, int originX, int originY) const;
+    // The three passes with `painter`, opened on `surface`; under a clip
+    // only the pieces that can reach it.
+    void DrawPasses(QPainter& painter, const CSurface& surface, int originX, int originY) const;
 
     QPoint m_prev;
 };

@@ -223,7 +223,7 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
     if (surface.Image().isNull()) {
         return;  // nothing to paint on: the dabs paint nothing
     }
-    m_surfaceRect = surface.Rect();
+    m_target = &surface;
     m_graphics = std::make_unique<QPainter>(&surface.Image());
     surface.ApplyPaintClip(*m_graphics);
     m_graphics->setRenderHint(QPainter::Antialiasing, antialias);
@@ -234,6 +234,7 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
 void CInkPen::CloseGraphics(CSurface& surface)
 {
     m_graphics.reset();
+    m_target = nullptr;
     if (!m_painted.isNull()) {
         surface.AddDirty(m_painted & surface.Rect());
     }
@@ -244,15 +245,16 @@ bool CInkPen::DabOffSurface(int x, int y, double width) const
     // A dab paints right and down of its pixel, or left and up when a
     // negative width flips it; antialiasing adds a pixel or two.
     const double reach = DabReach(std::abs(width)) + 2.0;
-    if (x + reach < m_surfaceRect.left() || x - reach > m_surfaceRect.right() ||
-        y + reach < m_surfaceRect.top() || y - reach > m_surfaceRect.bottom()) {
+    const QRect rect = m_target->Rect();
+    if (x + reach < rect.left() || x - reach > rect.right() || y + reach < rect.top() ||
+        y - reach > rect.bottom()) {
         return true;
     }
-    if (DrawingWithin() == nullptr) {
+    if (m_target->PaintClip() == nullptr) {
         return false;
     }
     const int r = static_cast<int>(std::ceil(std::min(reach, 1e8)));
-    return !WithinReach(QRect(QPoint(x - r, y - r), QPoint(x + r, y + r)));
+    return !m_target->ClipReaches(QRect(QPoint(x - r, y - r), QPoint(x + r, y + r)));
 }
 
 void CInkPen::AddDabBounds(const QRectF& bounds)

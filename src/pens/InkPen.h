@@ -91,7 +91,7 @@ protected:
     // their bounds here.
     void AddDabBounds(const QRectF& bounds);
     // True when a dab of `width` at (x, y) cannot touch the surface being
-    // painted, or the area DrawWithin is drawing for: such a dab is skipped,
+    // painted, or its paint clip: such a dab is skipped,
     // so a stroke running far off the surface costs a distance test per
     // pixel, not a painted path. Each dab is a path of its own, so leaving
     // one out changes no pixel any other dab paints.
@@ -133,5 +133,5 @@ private:
     static int SegmentLength(const StrokePoint& to);
 
     QRect m_painted;
-    QRect m_surfaceRect;  // the surface m_graphics paints on
+    const CSurface* m_target = nullptr;  // the surface m_graphics paints on
 };

@@ -159,13 +159,6 @@ bool CPenTool::Reaches(const QRegion& area) const
                        [&area](const QRect& r) { return area.intersects(r); });
 }
 
-void CPenTool::DrawWithin(CSurface& surface, const QRegion& area)
-{
-    m_within = &area;
-    Draw(surface, 0, 0);
-    m_within = nullptr;
-}
-
 // Every pixel a stroke paints comes from a segment of its points or, for
 // the smoothed line, from a piece shaped by a point and its two neighbours;
 // each run takes one point more on either side, so every such neighbourhood

@@ -88,10 +88,6 @@ public:
     const std::vector<QRect>& PieceRects() const;
     // True when a pixel of `area` can change as this stroke is drawn.
     bool Reaches(const QRegion& area) const;
-    // Draws what Draw(surface, 0, 0) draws, but may leave out the pieces
-    // that cannot change a pixel of `area`: inside `area` the pixels come
-    // out as a full Draw leaves them, outside it anything may be missing.
-    void DrawWithin(CSurface& surface, const QRegion& area);
 
     int GetWidth() const { return m_width; }
     COLORREF GetColor(int i) const { return m_colors.at(static_cast<std::size_t>(i)); }
@@ -121,11 +117,6 @@ protected:
         m_extentValid = false;
         m_piecesValid = false;
     }
-    // While DrawWithin runs: the area whose pixels matter (null otherwise).
-    // Kinds that draw in separate pieces leave out the pieces missing it.
-    const QRegion* DrawingWithin() const { return m_within; }
-    // True unless DrawWithin is running and `r` misses its area.
-    bool WithinReach(const QRect& r) const { return m_within == nullptr || m_within->intersects(r); }
     // Measures PieceRects. The default splits the drawn extent along runs
     // of the points: each run's box grown by the margins the extent has
     // round the whole box of the points.
@@ -161,7 +152,6 @@ private:
     mutable bool m_extentValid = false;
     mutable std::vector<QRect> m_pieces;
     mutable bool m_piecesValid = false;
-    const QRegion* m_within = nullptr;
 };
 
 // Helpers for the pen kinds' extents.

@@ -355,7 +355,7 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
     painter.setRenderHint(QPainter::Antialiasing);
-    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {DrawingWithin()});
+    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {surface.PaintClip()});
 }
 
 QRect CSmoothPen::MeasureDrawnExtent() const

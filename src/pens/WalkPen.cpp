@@ -24,6 +24,11 @@ QPainter* CWalkPen::WalkPainter()
     return m_graphics.get();
 }
 
+bool CWalkPen::WalkReaches(const QRect& r) const
+{
+    return m_target != nullptr && m_target->ClipReaches(r);
+}
+
 void CWalkPen::MarkWalkDirty(const QRect& r)
 {
     if (m_live && m_target != nullptr) {

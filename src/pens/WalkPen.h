@@ -33,6 +33,9 @@ protected:
 
     // The antialiased painter on the walk's surface, or nullptr outside a walk.
     QPainter* WalkPainter();
+    // True when a piece painting within `r` can show on the surface walked
+    // on: a piece that cannot is left out.
+    bool WalkReaches(const QRect& r) const;
     // Reports `r` as changed when the walk draws live.
     void MarkWalkDirty(const QRect& r);
 

@@ -5,7 +5,7 @@
 #include "panels/SymbolDlg.h"
 
 #include "canvas/BadImageFiles.h"
-#include "canvas/QtApp.h"
+#include "app/MainWindowTest.h"
 #include "canvas/TestPens.h"
 
 #include <QPushButton>
@@ -17,16 +17,14 @@
 
 namespace {
 // Setup driven through its hooks: the dialogs answer as a user would.
-class OpenSettingsTest : public ::testing::Test {
+class OpenSettingsTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TestApp();
-        ASSERT_TRUE(dir.isValid());
-        dlg = std::make_unique<CMainDlg>();
-        dlg->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
-        dlg->GetCanvas()->DismissWelcome();
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         dlg->m_runSetupDialog = [this](int preset) {
             presets.push_back(preset);
             return setupAnswer;
@@ -41,7 +39,6 @@ protected:
         Picture().DrawStroke(*line);
     }
 
-    CPicture& Picture() const { return *dlg->GetPicture(); }
     QString WriteImage(const QString& name, QRgb colour)
     {
         QImage image(16, 16, QImage::Format_RGB32);
@@ -57,8 +54,6 @@ protected:
         dlg->OpenSettings();
     }
 
-    QTemporaryDir dir;
-    std::unique_ptr<CMainDlg> dlg;
     CTestLinePen* line = nullptr;
     std::optional<int> setupAnswer;
     std::optional<QString> fileAnswer;

@@ -3,7 +3,7 @@
 #include "canvas/CanvasWnd.h"
 #include "canvas/Picture.h"
 
-#include "canvas/QtApp.h"
+#include "app/MainWindowTest.h"
 #include "canvas/TestPens.h"
 
 #include <QFileInfo>
@@ -17,18 +17,16 @@
 namespace {
 // Exit and closing the window, with the question before quitting, the save
 // dialog and the failure message answered through the main window's hooks.
-class QuitTest : public ::testing::Test {
+class QuitTest : public MainWindowTest {
 protected:
     using Answer = CMainDlg::QuitAnswer;
 
     void SetUp() override
     {
-        TestApp();
-        ASSERT_TRUE(dir.isValid());
-        dlg = std::make_unique<CMainDlg>();
-        dlg->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
-        Canvas().DismissWelcome();
+        MainWindowTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         dlg->m_toolRecog[1] = 0;  // the default pen commits its strokes as drawn
         dlg->m_askSaveBeforeQuit = [this] {
             ++asked;
@@ -40,8 +38,6 @@ protected:
         dlg->m_reportSaveFailure = [this](SaveResult, const QString&) { ++failures; };
     }
 
-    CCanvasWnd& Canvas() const { return *dlg->GetCanvas(); }
-    CPicture& Picture() const { return *dlg->GetPicture(); }
 
     // Mouse events straight to the canvas, 15 ms apart, running no event
     // loop: a released stroke's commit is still queued afterwards.
@@ -75,8 +71,6 @@ protected:
     // its close button or a close key would.
     bool CloseFromWindowSystem() { return dlg->windowHandle()->close(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<CMainDlg> dlg;
     quint64 t = 1000;
     Answer answer = Answer::Cancel;
     std::optional<QString> savePath;
