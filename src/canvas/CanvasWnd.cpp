@@ -475,9 +475,7 @@ void CCanvasWnd::EraseStep(int x, int y)
     if (area.isEmpty()) {
         return;
     }
-    for (const QRect& r : area) {
-        m_pSurface->OrFrom(picture->GetPictureSurface(), r, r.topLeft());
-    }
+    m_pSurface->OrFrom(picture->GetPictureSurface(), area);
     update(area);
 }
 

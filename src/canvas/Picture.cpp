@@ -361,9 +361,7 @@ void CPicture::ComposeWhole()
     const QRect whole(0, 0, m_cx, m_cy);
     const stroke_bands::Split split = stroke_bands::Compose(
         *m_pBkgdSurface, StrokePointers(), whole, *m_pPictureSurface, SecondSurface());
-    for (const QRect& r : split.lower) {
-        m_pPictureSurface->CopyFrom(*m_pSecondSurface, r, r.x(), r.y());
-    }
+    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.lower);
     m_bPictureDirty = 0;
 }
 
@@ -413,12 +411,8 @@ void CPicture::RedrawArea(const QRegion& area)
     }
     const stroke_bands::Split split = stroke_bands::Compose(
         *m_pBkgdSurface, StrokePointers(), part, *m_pScratchSurface, SecondSurface());
-    for (const QRect& r : split.upper) {
-        m_pPictureSurface->CopyFrom(*m_pScratchSurface, r, r.x(), r.y());
-    }
-    for (const QRect& r : split.lower) {
-        m_pPictureSurface->CopyFrom(*m_pSecondSurface, r, r.x(), r.y());
-    }
+    m_pPictureSurface->CopyFrom(*m_pScratchSurface, split.upper);
+    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.lower);
 }
 
 void CPicture::DrawTo(CSurface& target)

@@ -43,9 +43,7 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
               const std::vector<std::size_t>& indices, std::vector<std::mutex>& locks,
               const QRegion& part, CMemSurface& surface)
 {
-    for (const QRect& r : part) {
-        surface.CopyFrom(background, r, r.x(), r.y());
-    }
+    surface.CopyFrom(background, part);
     surface.SetPaintClip(part);
     for (const std::size_t i : indices) {
         const std::lock_guard<std::mutex> lock(locks[i]);

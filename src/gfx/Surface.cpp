@@ -48,6 +48,33 @@ void CMemSurface::CopyFrom(const CSurface& src, const QRect& srcRect, int x, int
     p.drawImage(QPoint(x, y), src.Image(), srcRect);
 }
 
+namespace {
+// Draws the part `area` of `src` at the same place on `target` with `mode`,
+// one painter clipped to the area for all its rectangles.
+void DrawArea(QImage& target, const CSurface& src, const QRegion& area,
+              QPainter::CompositionMode mode)
+{
+    if (area.isEmpty()) {
+        return;
+    }
+    QPainter p(&target);
+    p.setCompositionMode(mode);
+    p.setClipRegion(area);
+    const QRect bounds = area.boundingRect();
+    p.drawImage(bounds.topLeft(), src.Image(), bounds);
+}
+}  // namespace
+
+void CMemSurface::CopyFrom(const CSurface& src, const QRegion& area)
+{
+    DrawArea(m_image, src, area, QPainter::CompositionMode_Source);
+}
+
+void CMemSurface::OrFrom(const CSurface& src, const QRegion& area)
+{
+    DrawArea(m_image, src, area, QPainter::RasterOp_SourceOrDestination);
+}
+
 void CMemSurface::OrFrom(const CSurface& src, int x, int y)
 {
     QPainter p(&m_image);

@@ -63,10 +63,16 @@ public:
     void CopyFrom(const CSurface& src, int x, int y);
     // Copies the part `srcRect` of `src` to (x, y).
     void CopyFrom(const CSurface& src, const QRect& srcRect, int x, int y);
+    // Copies the pixels of `area` from `src`, which has this surface's
+    // coordinates, in one pass however many rectangles the area has.
+    void CopyFrom(const CSurface& src, const QRegion& area);
     // Combines `src` at (x, y) by a per-channel OR of source and destination.
     void OrFrom(const CSurface& src, int x, int y);
     // Combines the part `srcRect` of `src` at `to` the same way.
     void OrFrom(const CSurface& src, const QRect& srcRect, const QPoint& to);
+    // ORs the pixels of `area` from `src`, which has this surface's
+    // coordinates, in one pass.
+    void OrFrom(const CSurface& src, const QRegion& area);
 };
 
 // A one-bit mask. Anything painted on it in a non-black colour is ink. The

@@ -71,6 +71,22 @@ TEST_F(GfxTest, MemSurfaceFillsCopiesAndOrCombines)
     part.CopyFrom(target, QRect(9, 1, 3, 3), 0, 0);
     EXPECT_EQ(Pixel(part, 0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(Pixel(part, 1, 1), 0xFF010280u);
+
+    // A region of several rectangles, copied and ORed in place: its pixels
+    // change and none around it.
+    const QRegion area = QRegion(1, 1, 3, 2) | QRegion(12, 6, 4, 3) | QRegion(2, 7, 1, 1);
+    CMemSurface grey(20, 10, MakeRgb(0x40, 0x40, 0x40));
+    CMemSurface copied(20, 10, MakeRgb(0x01, 0x02, 0x04));
+    copied.CopyFrom(grey, area);
+    CMemSurface ored(20, 10, MakeRgb(0x01, 0x02, 0x04));
+    ored.OrFrom(grey, area);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = area.contains(QPoint(x, y));
+            EXPECT_EQ(Pixel(copied, x, y), inside ? 0xFF404040u : 0xFF010204u) << x << "," << y;
+            EXPECT_EQ(Pixel(ored, x, y), inside ? 0xFF414244u : 0xFF010204u) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(GfxTest, DirtyRectanglesAccumulateUntilTaken)
