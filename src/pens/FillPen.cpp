@@ -1,45 +1,138 @@
 #include "pens/FillPen.h"
 
 #include "gfx/Surface.h"
-#include "pens/SmoothPen.h"
+#include "pens/SmoothPieces.h"
 
-#include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
+
+using distance_bands::Field;
 
 namespace {
 // The width of each pass as a multiple of the pen width, widest first.
 constexpr double kPassWidth[3] = {5.0, 3.0, 1.5};
 // Farther than any hand moves the mouse between two events, in pixels.
 constexpr long long kFarStep = 4096;
+
+// Adds `piece` to `line`, continuing it from where it stands when `joined`,
+// as a chain of straight segments within a tenth of a pixel of a cubic.
+// With `capped` the piece's end gets its round cap.
+void AddPiece(Field& line, const SmoothPiece& piece, bool joined, bool capped)
+{
+    if (!joined) {
+        line.MoveTo(piece.a);
+    }
+    if (!piece.cubic) {
+        line.LineTo(piece.b, capped);
+        return;
+    }
+    const QPointF a = piece.a;
+    const QPointF c1 = piece.c1;
+    const QPointF c2 = piece.c2;
+    const QPointF b = piece.b;
+    const int steps = CubicLineSteps(a, c1, c2, b);
+    for (int i = 1; i < steps; ++i) {
+        line.LineTo(CubicAt(a, c1, c2, b, static_cast<double>(i) / steps), false);
+    }
+    line.LineTo(b, capped);
+}
+
+// The pixels a pass of `reach` can paint round pieces first..last.
+QRect PieceReach(const SmoothPieces& pieces, int first, int last, double reach)
+{
+    const int grow = static_cast<int>(std::ceil(reach)) + 1;
+    return pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
+}
+
+// A line of the single straight piece k, within `limit`.
+std::unique_ptr<Field> StraightLine(const CSurface& surface, const QRect& limit,
+                                    const SmoothPieces& pieces, int k, double reach)
+{
+    auto line = std::make_unique<Field>(surface.GetSize(), limit, reach);
+    AddPiece(*line, pieces.At(k), false, true);
+    return line;
+}
 }  // namespace
 
-QPen CFillPen::PassPen(int pass) const
-{
-    return QPen(ToQColor(m_colors[static_cast<std::size_t>(pass)]), kPassWidth[pass] * m_width,
-                Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
+// The live stroke's chain of curves, added curve by curve as points come,
+// and its first straight half segment.
+struct CFillPen::LiveLine {
+    LiveLine(const QSize& size, double reach)
+        : size(size), chain(size, QRect(QPoint(0, 0), size), reach),
+          first(size, QRect(QPoint(0, 0), size), reach)
+    {
+    }
+
+    QSize size;
+    // The chain holds the curves of pieces 1..curves.
+    int curves = 0;
+    Field chain;
+    Field first;
+};
 
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
-void CFillPen::DrawPasses(QPainter& painter, const CSurface& surface, int originX,
-                          int originY) const
+CFillPen::~CFillPen() = default;
+
+std::array<distance_bands::Pass, 3> CFillPen::Passes() const
 {
-    SmoothLineOptions options;
-    options.within = surface.PaintClip();
-    options.mendBends = true;
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int pass = 0; pass < 3; ++pass) {
-        SmoothPolyline(painter, PassPen(pass), m_points, originX, originY, options);
+    std::array<distance_bands::Pass, 3> passes;
+    for (std::size_t p = 0; p < passes.size(); ++p) {
+        passes[p] = {m_colors[p], kPassWidth[p] * m_width / 2.0};
     }
+    return passes;
 }
+
+double CFillPen::Reach() const { return kPassWidth[0] * m_width / 2.0 + 1.0; }
 
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
-    QPainter painter(&surface.Image());
-    surface.ApplyPaintClip(painter);
-    DrawPasses(painter, surface, originX, originY);
+    m_live.reset();
+    const SmoothPieces pieces(m_points, originX, originY);
+    const int count = pieces.Count();
+    if (count == 0) {
+        return;
+    }
+    const QRegion* clip = surface.PaintClip();
+    const QRect limit = clip != nullptr ? surface.Rect() & clip->boundingRect() : surface.Rect();
+    const double reach = Reach();
+    std::vector<std::unique_ptr<Field>> lines;
+    const auto addStraight = [&](int k) {
+        if (PieceReach(pieces, k, k, reach).intersects(limit)) {
+            lines.push_back(StraightLine(surface, limit, pieces, k, reach));
+        }
+    };
+    if (pieces.PointCount() <= 5) {
+        for (int k = 0; k < count; ++k) {
+            addStraight(k);
+        }
+    } else {
+        addStraight(0);
+        if (PieceReach(pieces, 1, count - 2, reach).intersects(limit)) {
+            auto chain = std::make_unique<Field>(surface.GetSize(), limit, reach);
+            bool joined = false;
+            for (int k = 1; k <= count - 2; ++k) {
+                // A curve that cannot reach the limit has no pixel to give a
+                // distance; the next one starts afresh.
+                const bool reaches = PieceReach(pieces, k, k, reach).intersects(limit);
+                if (reaches) {
+                    AddPiece(*chain, pieces.At(k), joined, k == count - 2);
+                }
+                joined = reaches;
+            }
+            lines.push_back(std::move(chain));
+        }
+        addStraight(count - 1);
+    }
+    std::vector<const Field*> pointers;
+    for (const auto& line : lines) {
+        pointers.push_back(line.get());
+    }
+    const auto passes = Passes();
+    distance_bands::Paint(surface.Image(), limit, clip, pointers, passes);
 }
 
 QRect CFillPen::MeasureDrawnExtent() const
@@ -50,7 +143,11 @@ QRect CFillPen::MeasureDrawnExtent() const
     return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), kPassWidth[0] * m_width);
 }
 
-void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y) { m_prev = QPoint(x, y); }
+void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y)
+{
+    m_prev = QPoint(x, y);
+    m_live.reset();
+}
 
 QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const
 {
@@ -63,6 +160,25 @@ QRect CFillPen::LiveClip(const QPoint& a, const QPoint& b) const
     return QRect(left, top, right - left, bottom - top);
 }
 
+CFillPen::LiveLine& CFillPen::UpdateLiveLine(const CSurface& surface)
+{
+    const SmoothPieces pieces(m_points, 0, 0);
+    const int lastCurve = pieces.Count() - 2;
+    if (!m_live || m_live->size != surface.GetSize() || m_live->curves > lastCurve) {
+        m_live = std::make_unique<LiveLine>(surface.GetSize(), Reach());
+        AddPiece(m_live->first, pieces.At(0), false, true);
+    }
+    // Points are only added while the stroke is drawn, so each curve, once
+    // its point's successor has come, stays as it is. Every curve gets its
+    // round cap, since for now it ends the chain; a later curve only lowers
+    // distances further.
+    for (int k = m_live->curves + 1; k <= lastCurve; ++k) {
+        AddPiece(m_live->chain, pieces.At(k), k > 1, true);
+    }
+    m_live->curves = lastCurve;
+    return *m_live;
+}
+
 void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
 {
     const QPoint here(x, y);
@@ -72,8 +188,8 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     if (clip.isEmpty()) {
         return;
     }
-    QPainter painter(&surface.Image());
-    surface.ApplyPaintClip(painter);
+    const double reach = Reach();
+    const auto passes = Passes();
     if (std::abs(static_cast<long long>(here.x()) - prev.x()) > kFarStep ||
         std::abs(static_cast<long long>(here.y()) - prev.y()) > kFarStep) {
         // No hand moves this far between two mouse events; only replayed
@@ -81,20 +197,33 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
         // spanning such a step would repaint most of the surface for every
         // point, so the step shows just its own segment in the three bands,
         // until the committed stroke replaces the live drawing.
-        CPointArray segment;
-        segment.Add(prev.x(), prev.y(), 0, 0);
-        segment.Add(here.x(), here.y(), 0, 0);
-        painter.setRenderHint(QPainter::Antialiasing);
-        for (int pass = 0; pass < 3; ++pass) {
-            SmoothPolyline(painter, PassPen(pass), segment, 0, 0);
-        }
+        Field segment(surface.GetSize(), clip, reach);
+        segment.MoveTo(prev);
+        segment.LineTo(here, true);
+        const Field* lines[] = {&segment};
+        distance_bands::Paint(surface.Image(), clip, surface.PaintClip(), lines, passes);
         surface.AddDirty(clip);
         return;
     }
-    // The painter's clip limits the redraw to the rectangle; the smoothed
-    // line leaves out every path of pieces that cannot reach it, so a step
-    // costs what the paths near the newest segment cost.
-    painter.setClipRect(clip, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    DrawPasses(painter, surface, 0, 0);
+    // The whole stroke so far is redrawn under the clip, so the bands stay
+    // nested where the newest segment meets what was drawn before.
+    const SmoothPieces pieces(m_points, 0, 0);
+    const int count = pieces.Count();
+    std::vector<std::unique_ptr<Field>> own;
+    std::vector<const Field*> lines;
+    if (pieces.PointCount() <= 5) {
+        for (int k = 0; k < count; ++k) {
+            own.push_back(StraightLine(surface, clip, pieces, k, reach));
+        }
+    } else {
+        const LiveLine& live = UpdateLiveLine(surface);
+        lines.push_back(&live.first);
+        lines.push_back(&live.chain);
+        own.push_back(StraightLine(surface, clip, pieces, count - 1, reach));
+    }
+    for (const auto& line : own) {
+        lines.push_back(line.get());
+    }
+    distance_bands::Paint(surface.Image(), clip, surface.PaintClip(), lines, passes);
     surface.AddDirty(clip);
 }

@@ -2,17 +2,25 @@
 
 #include "pens/PenTool.h"
 
-#include <QPen>
+#include "pens/DistanceBands.h"
+
 #include <QPoint>
 
-class QPainter;
+#include <array>
+#include <memory>
 
 // The fill pen: the smoothed line drawn three times, wide to narrow, in its
 // three colours: a line of the third colour inside a band of the second
-// inside a border of the first.
+// inside a border of the first. Each pass paints, in order, the straight
+// half segment at the start, the chain of curves and the straight half
+// segment at the end (or, up to five points, each straight segment), each
+// blended on its own. The line is painted from each pixel's distance to it
+// (see distance_bands), so that a live step reuses the distances of the
+// curves drawn before it.
 class CFillPen : public CPenTool {
 public:
     CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2);
+    ~CFillPen() override;
 
     void Draw(CSurface& surface, int originX, int originY) override;
     void BeginStroke(CSurface& surface, int x, int y) override;
@@ -28,12 +36,17 @@ protected:
     QRect MeasureDrawnExtent() const override;
 
 private:
-    // The pen of pass 0, 1 or 2: colour c0, c1 or c2 at 5, 3 or 1.5 times
-    // the width, round caps and joins.
-    QPen PassPen(int pass) const;
-    // The three passes with `painter`, opened on `surface`; under a clip
-    // only the pieces that can reach it.
-    void DrawPasses(QPainter& painter, const CSurface& surface, int originX, int originY) const;
+    struct LiveLine;
+
+    // Pass 0, 1 and 2: colour c0, c1 and c2 at 5, 3 and 1.5 times the width.
+    std::array<distance_bands::Pass, 3> Passes() const;
+    // How far from the line's centre the widest pass paints, and a pixel more.
+    double Reach() const;
+    // Brings the live line's distances up to the points captured so far.
+    LiveLine& UpdateLiveLine(const CSurface& surface);
 
     QPoint m_prev;
+    // The distances of the live stroke's curves, kept from one live step to
+    // the next; Draw lets them go.
+    std::unique_ptr<LiveLine> m_live;
 };

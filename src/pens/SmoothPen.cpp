@@ -2,6 +2,7 @@
 
 #include "gfx/Surface.h"
 #include "pens/PenPaint.h"
+#include "pens/SmoothPieces.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -36,41 +37,6 @@ QRectF VisibleArea(const QPainter& painter)
     return painter.hasClipping() ? painter.clipBoundingRect() : DeviceArea(painter);
 }
 
-// True when the cubic a..b with controls c1, c2 bends anywhere more tightly
-// than `radius` (or stops and turns on the spot), judged at samples fine
-// enough for the short pieces of a smoothed line. The radius of curvature
-// is |B'|^3 / |B' x B''|; squares keep square roots out of the test.
-bool BendsTighterThan(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b,
-                      double radius)
-{
-    constexpr int kSamples = 16;
-    const double r2 = radius * radius;
-    for (int i = 0; i <= kSamples; ++i) {
-        const double t = static_cast<double>(i) / kSamples;
-        const double u = 1.0 - t;
-        const QPointF d1 = 3.0 * u * u * (c1 - a) + 6.0 * u * t * (c2 - c1) + 3.0 * t * t * (b - c2);
-        const QPointF d2 = 6.0 * u * (c2 - 2.0 * c1 + a) + 6.0 * t * (b - 2.0 * c2 + c1);
-        const double speed2 = d1.x() * d1.x() + d1.y() * d1.y();
-        const double cross = d1.x() * d2.y() - d1.y() * d2.x();
-        if (speed2 * speed2 * speed2 < r2 * cross * cross || speed2 == 0.0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// How many equal steps of t make a chain of lines that stays within a
-// tenth of a pixel of the cubic: the second difference bounds how far a
-// chord of n steps can stray from it, |B''| / (8 n^2).
-int LineSteps(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b)
-{
-    const double bend = std::max(std::hypot((c2 - 2.0 * c1 + a).x(), (c2 - 2.0 * c1 + a).y()),
-                                 std::hypot((b - 2.0 * c2 + c1).x(), (b - 2.0 * c2 + c1).y()));
-    constexpr double kTolerance = 0.1;
-    return std::clamp(static_cast<int>(std::ceil(std::sqrt(6.0 * bend / (8.0 * kTolerance)))), 1,
-                      4096);
-}
-
 // Cuts the line a..b to `r` (Liang-Barsky); false when none of it is in r.
 bool CutLineToRect(QPointF& a, QPointF& b, const QRectF& r)
 {
@@ -103,13 +69,6 @@ bool CutLineToRect(QPointF& a, QPointF& b, const QRectF& r)
     return true;
 }
 
-// The point at t of the cubic a..b with controls c1, c2.
-QPointF CubicAt(const QPointF& a, const QPointF& c1, const QPointF& c2, const QPointF& b, double t)
-{
-    const double u = 1.0 - t;
-    return u * u * u * a + 3.0 * u * u * t * c1 + 3.0 * u * t * t * c2 + t * t * t * b;
-}
-
 // Adds the line a..b cut to `keep`, starting a subpath where the path does
 // not already stand at the line's kept start.
 void AddCutLine(QPainterPath& path, QPointF a, QPointF b, const QRectF& keep)
@@ -124,158 +83,70 @@ void AddCutLine(QPainterPath& path, QPointF a, QPointF b, const QRectF& keep)
 }
 
 // Adds the cubic as a chain of lines within a tenth of a pixel of it, each
-// cut to `keep` when one is given. A cubic whose hull is large is halved
-// first, and the halves whose hull misses `keep` are left out, so the work
-// goes to what is kept.
-void AddCubicAsLines(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
-                     const QPointF& b, const QRectF* keep, int depth = 0)
+// cut to `keep`. A cubic whose hull is large is halved first, and the halves
+// whose hull misses `keep` are left out, so the work goes to what is kept.
+void AddCutCubic(QPainterPath& path, const QPointF& a, const QPointF& c1, const QPointF& c2,
+                 const QPointF& b, const QRectF& keep, int depth = 0)
 {
-    if (keep != nullptr) {
-        const QRectF hull = QRectF(a, b).normalized() | QRectF(c1, c2).normalized();
-        if (!hull.adjusted(-1, -1, 1, 1).intersects(*keep)) {
-            return;
-        }
-        constexpr double kSmall = 256.0;
-        if ((hull.width() > kSmall || hull.height() > kSmall) && depth < 48) {
-            const QPointF ab = (a + c1) / 2.0;
-            const QPointF bc = (c1 + c2) / 2.0;
-            const QPointF cd = (c2 + b) / 2.0;
-            const QPointF abc = (ab + bc) / 2.0;
-            const QPointF bcd = (bc + cd) / 2.0;
-            const QPointF mid = (abc + bcd) / 2.0;
-            AddCubicAsLines(path, a, ab, abc, mid, keep, depth + 1);
-            AddCubicAsLines(path, mid, bcd, cd, b, keep, depth + 1);
-            return;
-        }
+    const QRectF hull = QRectF(a, b).normalized() | QRectF(c1, c2).normalized();
+    if (!hull.adjusted(-1, -1, 1, 1).intersects(keep)) {
+        return;
     }
-    const int steps = LineSteps(a, c1, c2, b);
+    constexpr double kSmall = 256.0;
+    if ((hull.width() > kSmall || hull.height() > kSmall) && depth < 48) {
+        const QPointF ab = (a + c1) / 2.0;
+        const QPointF bc = (c1 + c2) / 2.0;
+        const QPointF cd = (c2 + b) / 2.0;
+        const QPointF abc = (ab + bc) / 2.0;
+        const QPointF bcd = (bc + cd) / 2.0;
+        const QPointF mid = (abc + bcd) / 2.0;
+        AddCutCubic(path, a, ab, abc, mid, keep, depth + 1);
+        AddCutCubic(path, mid, bcd, cd, b, keep, depth + 1);
+        return;
+    }
+    const int steps = CubicLineSteps(a, c1, c2, b);
     QPointF from = a;
     for (int i = 1; i <= steps; ++i) {
         const QPointF to = CubicAt(a, c1, c2, b, static_cast<double>(i) / steps);
-        if (keep != nullptr) {
-            AddCutLine(path, from, to, *keep);
-        } else {
-            path.lineTo(to);
-        }
+        AddCutLine(path, from, to, keep);
         from = to;
     }
 }
 
-// One piece of a smoothed line: a straight line a..b, or a cubic a..b with
-// controls c1, c2.
-struct Piece {
-    bool cubic = false;
-    QPoint a;
-    QPoint c1;
-    QPoint c2;
-    QPoint b;
-};
+bool IsHuge(const SmoothPieces& pieces, int piece)
+{
+    constexpr int kHuge = 16384;
+    const QRect box = pieces.Box(piece, piece);
+    return box.width() > kHuge || box.height() > kHuge;
+}
 
-// The smoothed line's pieces, numbered along the line: with up to five
-// points the straight segments; from six points on the straight half
-// segment to the first middle, one cubic per interior point, and the
-// straight half segment from the last middle.
-class SmoothPieces {
-public:
-    SmoothPieces(const CPointArray& points, int originX, int originY)
-    {
-        m_p.reserve(static_cast<std::size_t>(points.GetCount()));
-        for (const StrokePoint& sp : points) {
-            m_p.emplace_back(sp.x - originX, sp.y - originY);
+// Adds pieces first..last, which continue each other, to `path` as a
+// subpath of their own. A piece larger than any screen (only far-off
+// coordinates give one) is cut to `keep`, which holds everything the line
+// can paint that matters: the rasteriser's work on a line grows with its
+// length.
+void AddPieces(QPainterPath& path, const SmoothPieces& pieces, int first, int last,
+               const QRectF& keep)
+{
+    for (int k = first; k <= last; ++k) {
+        const SmoothPiece piece = pieces.At(k);
+        if (k == first || path.currentPosition() != QPointF(piece.a)) {
+            path.moveTo(piece.a);
         }
-    }
-
-    int Count() const
-    {
-        const int n = static_cast<int>(m_p.size());
-        return n <= 1 ? 0 : (n <= 5 ? n - 1 : n);
-    }
-
-    Piece At(int k) const
-    {
-        const int n = static_cast<int>(m_p.size());
-        if (n <= 5) {
-            return {false, P(k), {}, {}, P(k + 1)};
-        }
-        if (k == 0) {
-            return {false, P(0), {}, {}, MidPoint(P(0), P(1))};
-        }
-        if (k == n - 1) {
-            return {false, MidPoint(P(n - 2), P(n - 1)), {}, {}, P(n - 1)};
-        }
-        const QPoint& v = P(k);
-        const QPoint m1 = MidPoint(P(k - 1), v);
-        const QPoint m2 = MidPoint(v, P(k + 1));
-        return {true, m1, MidPoint(v, m1), MidPoint(v, m2), m2};
-    }
-
-    // The box of the points pieces first..last (inclusive) are drawn from:
-    // every control point is a halving between them, so the pieces stay in
-    // their hull.
-    QRect Box(int first, int last) const
-    {
-        const int n = static_cast<int>(m_p.size());
-        const int from = n <= 5 ? first : std::max(first - 1, 0);
-        const int to = std::min(last + 1, n - 1);
-        int left = P(from).x();
-        int right = left;
-        int top = P(from).y();
-        int bottom = top;
-        for (int i = from + 1; i <= to; ++i) {
-            left = std::min(left, P(i).x());
-            right = std::max(right, P(i).x());
-            top = std::min(top, P(i).y());
-            bottom = std::max(bottom, P(i).y());
-        }
-        return QRect(QPoint(left, top), QPoint(right, bottom));
-    }
-
-    // Adds pieces first..last, which continue each other, to `path` as a
-    // subpath of their own.
-    // - With `mendBends`, a cubic tighter than the pen's half width is added
-    //   as a fine chain of lines: the rasteriser's offset of such a curve
-    //   folds over on its inner side and leaves unpainted specks and notches
-    //   inside the line.
-    // - A piece larger than any screen (only far-off coordinates give one)
-    //   is cut to `keep`, which holds everything the line can paint that
-    //   matters: the rasteriser's work on a line grows with its length.
-    void Add(QPainterPath& path, int first, int last, double halfWidth, bool mendBends,
-             const QRectF& keep) const
-    {
-        for (int k = first; k <= last; ++k) {
-            const Piece piece = At(k);
-            if (k == first || path.currentPosition() != QPointF(piece.a)) {
-                path.moveTo(piece.a);
-            }
-            const QRectF* cut = IsHuge(k) ? &keep : nullptr;
-            if (!piece.cubic) {
-                if (cut != nullptr) {
-                    AddCutLine(path, piece.a, piece.b, keep);
-                } else {
-                    path.lineTo(piece.b);
-                }
-            } else if (cut != nullptr ||
-                       (mendBends &&
-                        BendsTighterThan(piece.a, piece.c1, piece.c2, piece.b, halfWidth + 1.0))) {
-                AddCubicAsLines(path, piece.a, piece.c1, piece.c2, piece.b, cut);
+        const bool huge = IsHuge(pieces, k);
+        if (!piece.cubic) {
+            if (huge) {
+                AddCutLine(path, piece.a, piece.b, keep);
             } else {
-                path.cubicTo(piece.c1, piece.c2, piece.b);
+                path.lineTo(piece.b);
             }
+        } else if (huge) {
+            AddCutCubic(path, piece.a, piece.c1, piece.c2, piece.b, keep);
+        } else {
+            path.cubicTo(piece.c1, piece.c2, piece.b);
         }
     }
-
-private:
-    const QPoint& P(int i) const { return m_p[static_cast<std::size_t>(i)]; }
-
-    bool IsHuge(int piece) const
-    {
-        constexpr int kHuge = 16384;
-        const QRect box = Box(piece, piece);
-        return box.width() > kHuge || box.height() > kHuge;
-    }
-
-    std::vector<QPoint> m_p;
-};
+}
 
 }  // namespace
 
@@ -294,7 +165,6 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     const QRectF device = DeviceArea(painter);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    const double halfWidth = pen.widthF() / 2.0;
     // Beyond the device by more than the pen's reach, a line paints nothing
     // that shows. (The device, not the clip: a clipped drawing must give the
     // pixels inside its clip that an unclipped one gives.)
@@ -317,7 +187,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
         }
         if (!selective) {
             QPainterPath path;
-            pieces.Add(path, first, last, halfWidth, options.mendBends, keep);
+            AddPieces(path, pieces, first, last, keep);
             painter.drawPath(path);
             continue;
         }
@@ -334,7 +204,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
             if (k <= last && reaches(k, k)) {
                 run = run < 0 ? k : run;
             } else if (run >= 0) {
-                pieces.Add(path, run, k - 1, halfWidth, options.mendBends, keep);
+                AddPieces(path, pieces, run, k - 1, keep);
                 run = -1;
             }
         }

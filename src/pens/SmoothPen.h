@@ -25,12 +25,6 @@ struct SmoothLineOptions {
     // pieces that can reach it stay subpaths of the one path, so where they
     // overlap they are still blended once.
     const QRegion* within = nullptr;
-    // Draws each piece that bends more tightly than the pen's half width as
-    // a fine chain of lines instead of a curve (within a tenth of a pixel of
-    // it): the rasteriser's offset of such a curve folds over and leaves
-    // specks and notches on the inner side. It costs time, and the solid
-    // pens' widths stroke cleanly without it.
-    bool mendBends = false;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,

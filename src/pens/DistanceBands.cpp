@@ -1,0 +1,386 @@
+#include "pens/DistanceBands.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace distance_bands {
+
+namespace {
+
+constexpr float kFar = std::numeric_limits<float>::infinity();
+constexpr int kTileShift = 6;
+static_assert(Field::kTile == 1 << kTileShift);
+
+// Narrows [lo, hi], a range of x offsets, to those where k * x + m lies
+// within [from, to].
+void Narrow(double k, double m, double from, double to, double& lo, double& hi)
+{
+    if (std::abs(k) < 1e-12) {
+        if (m < from || m > to) {
+            lo = 1.0;
+            hi = 0.0;
+        }
+        return;
+    }
+    double a = (from - m) / k;
+    double b = (to - m) / k;
+    if (a > b) {
+        std::swap(a, b);
+    }
+    lo = std::max(lo, a);
+    hi = std::min(hi, b);
+}
+
+// c blended over p at coverage a (1..254) on each of the four channels,
+// rounded to the nearest: c * a / 255 + p * (255 - a) / 255. Blending a colour
+// over itself leaves it as it is.
+inline std::uint32_t Blend(std::uint32_t c, std::uint32_t p, std::uint32_t a)
+{
+    const std::uint32_t ia = 255u - a;
+    std::uint32_t rb = (c & 0x00ff00ffu) * a + (p & 0x00ff00ffu) * ia + 0x00800080u;
+    std::uint32_t ag = ((c >> 8) & 0x00ff00ffu) * a + ((p >> 8) & 0x00ff00ffu) * ia + 0x00800080u;
+    rb = ((rb + ((rb >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    ag = ((ag + ((ag >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    return rb | (ag << 8);
+}
+
+// What one call paints with: each pass's colour as a pixel, and the
+// squared distances within which it touches and covers a pixel whole.
+struct PassTable {
+    static constexpr std::size_t kMax = 4;
+    int count = 0;
+    std::array<double, kMax> edge{};
+    std::array<float, kMax> edge2{};
+    std::array<float, kMax> whole2{};
+    std::array<std::uint32_t, kMax> color{};
+};
+
+// Paints the pixels of `cell`, all in one tile, whose distances from the
+// `Lines` lines near it are in `tiles`.
+template <int Lines>
+void PaintCell(uchar* bits, qsizetype stride, const QRect& cell, const float* const* tiles,
+               const PassTable& passes, float reach2)
+{
+    const int passCount = passes.count;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bits + stride * y);
+        const int tileRow = (y & (Field::kTile - 1)) << kTileShift;
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const int at = tileRow + (x & (Field::kTile - 1));
+            std::array<float, Lines> d2;
+            bool reached = false;
+            for (int g = 0; g < Lines; ++g) {
+                d2[g] = tiles[g][at];
+                reached = reached || d2[g] < reach2;
+            }
+            if (!reached) {
+                continue;
+            }
+            // Whatever lay under the last blend that covers the pixel whole
+            // is hidden: start from it.
+            int startPass = 0;
+            int startLine = 0;
+            std::uint32_t pixel = row[x];
+            for (int p = passCount - 1; p >= 0; --p) {
+                int g = Lines - 1;
+                while (g >= 0 && !(d2[g] <= passes.whole2[p])) {
+                    --g;
+                }
+                if (g >= 0) {
+                    pixel = passes.color[p];
+                    startPass = p;
+                    startLine = g + 1;
+                    break;
+                }
+            }
+            for (int p = startPass; p < passCount; ++p) {
+                for (int g = p == startPass ? startLine : 0; g < Lines; ++g) {
+                    const float f = d2[g];
+                    if (!(f < passes.edge2[p])) {
+                        continue;
+                    }
+                    const double cover = passes.edge[p] - std::sqrt(static_cast<double>(f));
+                    const auto a =
+                        static_cast<std::uint32_t>(std::clamp(cover, 0.0, 1.0) * 255.0 + 0.5);
+                    if (a >= 255u) {
+                        pixel = passes.color[p];
+                    } else if (a > 0u) {
+                        pixel = Blend(passes.color[p], pixel, a);
+                    }
+                }
+            }
+            row[x] = pixel;
+        }
+    }
+}
+
+}  // namespace
+
+Field::Field(const QSize& surface, const QRect& limit, double reach)
+    : m_limit(limit & QRect(QPoint(0, 0), surface)),
+      m_reach(reach),
+      m_tilesX((std::max(surface.width(), 0) + kTile - 1) / kTile),
+      m_tilesY((std::max(surface.height(), 0) + kTile - 1) / kTile),
+      m_tiles(static_cast<std::size_t>(m_tilesX) * static_cast<std::size_t>(m_tilesY))
+{
+}
+
+void Field::MoveTo(const QPointF& p)
+{
+    m_current = p;
+    m_hasDirection = false;
+    m_hasSegment = false;
+}
+
+void Field::LineTo(const QPointF& p, bool capped)
+{
+    const QPointF a = m_current;
+    m_current = p;
+    const QPointF d = p - a;
+    const double length = std::hypot(d.x(), d.y());
+    if (length == 0.0) {
+        if (capped || !m_hasSegment) {
+            AddDot(p);
+        }
+        return;
+    }
+    const QPointF u = d / length;
+    // Where the line turns, the pixels round the outer side of the corner
+    // are nearest the corner itself. They lie within reach * sin(turn)
+    // behind this segment's start, or anywhere within reach of it once the
+    // turn passes a right angle; a line's start gets a whole round cap.
+    double before = m_reach + 1.0;
+    if (m_hasDirection) {
+        const double cosTurn = u.x() * m_direction.x() + u.y() * m_direction.y();
+        const double sinTurn = std::abs(u.x() * m_direction.y() - u.y() * m_direction.x());
+        if (cosTurn > 0.0) {
+            before = m_reach * sinTurn + 1.0;
+        }
+    }
+    AddSegment(a, p, before, capped ? m_reach + 1.0 : 1.0);
+    m_direction = u;
+    m_hasDirection = true;
+    m_hasSegment = true;
+}
+
+float* Field::TileFor(int x, int y)
+{
+    std::unique_ptr<float[]>& tile =
+        m_tiles[static_cast<std::size_t>((y >> kTileShift) * m_tilesX + (x >> kTileShift))];
+    if (!tile) {
+        tile = std::make_unique<float[]>(static_cast<std::size_t>(kTile) * kTile);
+        std::fill_n(tile.get(), kTile * kTile, kFar);
+    }
+    return tile.get();
+}
+
+void Field::AddSegment(const QPointF& a, const QPointF& b, double before, double after)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double length2 = dx * dx + dy * dy;
+    const double length = std::sqrt(length2);
+    const double ux = dx / length;
+    const double uy = dy / length;
+    const double reach = m_reach;
+    const double reach2 = reach * reach;
+    // The band's corners, for the rows it spans.
+    const double from = -before;
+    const double to = length + after;
+    double top = std::numeric_limits<double>::infinity();
+    double bottom = -top;
+    for (const double s : {from, to}) {
+        for (const double q : {-reach, reach}) {
+            const double y = a.y() + s * uy + q * ux;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (m_limit.isEmpty() || !(top <= bottom)) {
+        return;
+    }
+    const int firstRow = static_cast<int>(std::max<double>(m_limit.top(), std::floor(top - 0.5)));
+    const int lastRow =
+        static_cast<int>(std::min<double>(m_limit.bottom(), std::ceil(bottom - 0.5)));
+    int minX = std::numeric_limits<int>::max();
+    int maxX = std::numeric_limits<int>::min();
+    int minY = minX;
+    int maxY = maxX;
+    for (int y = firstRow; y <= lastRow; ++y) {
+        const double cy = y + 0.5;
+        const double ry = cy - a.y();
+        // Offsets x - a.x of pixel centres: along the segment within
+        // [from, to], across it within reach.
+        double lo = -std::numeric_limits<double>::infinity();
+        double hi = -lo;
+        Narrow(ux, uy * ry, from, to, lo, hi);
+        Narrow(-uy, ux * ry, -reach, reach, lo, hi);
+        if (!(lo <= hi)) {
+            continue;
+        }
+        int x = static_cast<int>(std::max<double>(m_limit.left(), std::floor(a.x() + lo - 0.5)));
+        const int last =
+            static_cast<int>(std::min<double>(m_limit.right(), std::ceil(a.x() + hi - 0.5)));
+        if (x > last) {
+            continue;
+        }
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, last);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+        while (x <= last) {
+            const int tileEnd = std::min(last, x | (kTile - 1));
+            float* row = TileFor(x, y) + ((y & (kTile - 1)) << kTileShift) - (x & ~(kTile - 1));
+            for (; x <= tileEnd; ++x) {
+                const double rx = x + 0.5 - a.x();
+                const double t = rx * dx + ry * dy;
+                double d2;
+                if (t <= 0.0) {
+                    d2 = rx * rx + ry * ry;
+                } else if (t >= length2) {
+                    const double qx = x + 0.5 - b.x();
+                    const double qy = cy - b.y();
+                    d2 = qx * qx + qy * qy;
+                } else {
+                    const double cross = rx * dy - ry * dx;
+                    d2 = cross * cross / length2;
+                }
+                if (d2 < reach2) {
+                    const float f = static_cast<float>(d2);
+                    row[x] = std::min(row[x], f);
+                }
+            }
+        }
+    }
+    if (minX <= maxX) {
+        m_touched |= QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+    }
+}
+
+void Field::AddDot(const QPointF& p)
+{
+    const QRect box =
+        QRect(QPoint(static_cast<int>(std::floor(p.x() - m_reach - 1.0)),
+                     static_cast<int>(std::floor(p.y() - m_reach - 1.0))),
+              QPoint(static_cast<int>(std::ceil(p.x() + m_reach + 1.0)),
+                     static_cast<int>(std::ceil(p.y() + m_reach + 1.0)))) &
+        m_limit;
+    if (box.isEmpty()) {
+        return;
+    }
+    const double reach2 = m_reach * m_reach;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const double ry = y + 0.5 - p.y();
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const double rx = x + 0.5 - p.x();
+            const double d2 = rx * rx + ry * ry;
+            if (d2 < reach2) {
+                float& cell = TileFor(x, y)[((y & (kTile - 1)) << kTileShift) + (x & (kTile - 1))];
+                cell = std::min(cell, static_cast<float>(d2));
+            }
+        }
+    }
+    m_touched |= box;
+}
+
+void Paint(QImage& image, const QRect& area, const QRegion* clip,
+           std::span<const Field* const> lines, std::span<const Pass> passes)
+{
+    if (lines.empty() || passes.empty()) {
+        return;
+    }
+    const QImage::Format format = image.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) {
+        // Blending works on 32-bit pixels; any other image is painted through
+        // a copy of that kind.
+        QImage copy = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        Paint(copy, area, clip, lines, passes);
+        image = copy.convertToFormat(format);
+        return;
+    }
+    QRect reached;
+    for (const Field* line : lines) {
+        reached |= line->Touched();
+    }
+    const QRect bounds = area & image.rect() & reached;
+    if (bounds.isEmpty()) {
+        return;
+    }
+    constexpr std::size_t kMaxLines = 4;
+    if (lines.size() > kMaxLines || passes.size() > PassTable::kMax) {
+        // More than the fill pen's three passes over its four lines at most
+        // is not asked for; split the work so each call stays within the
+        // limits, in the same order.
+        for (const Pass& pass : passes) {
+            for (std::size_t first = 0; first < lines.size(); first += kMaxLines) {
+                const std::size_t count = std::min(kMaxLines, lines.size() - first);
+                Paint(image, area, clip, lines.subspan(first, count), std::span(&pass, 1));
+            }
+        }
+        return;
+    }
+    // A pass paints a pixel whose centre lies less than its half width plus
+    // half a pixel from a line, and covers it whole within its half width
+    // less half a pixel.
+    PassTable table;
+    table.count = static_cast<int>(passes.size());
+    float reach2 = 0.0f;
+    for (std::size_t p = 0; p < passes.size(); ++p) {
+        const double edge = passes[p].halfWidth + 0.5;
+        table.edge[p] = edge;
+        table.edge2[p] = static_cast<float>(edge * edge);
+        table.whole2[p] = edge >= 1.0 ? static_cast<float>((edge - 1.0) * (edge - 1.0)) : -1.0f;
+        reach2 = std::max(reach2, table.edge2[p]);
+        const COLORREF c = passes[p].color;
+        table.color[p] = 0xff000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+                         (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+    }
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const QRegion whole(bounds);
+    const QRegion& region = clip != nullptr ? *clip : whole;
+    for (const QRect& rect : region) {
+        const QRect part = rect & bounds;
+        if (part.isEmpty()) {
+            continue;
+        }
+        for (int ty = part.top() >> kTileShift; ty <= part.bottom() >> kTileShift; ++ty) {
+            for (int tx = part.left() >> kTileShift; tx <= part.right() >> kTileShift; ++tx) {
+                // The lines that come near this tile, in their order.
+                std::array<const float*, kMaxLines> tiles{};
+                int near = 0;
+                for (const Field* line : lines) {
+                    if (const float* tile = line->Tile(tx, ty)) {
+                        tiles[static_cast<std::size_t>(near++)] = tile;
+                    }
+                }
+                const QRect cell =
+                    part & QRect(tx << kTileShift, ty << kTileShift, Field::kTile, Field::kTile);
+                switch (near) {
+                case 1:
+                    PaintCell<1>(bits, stride, cell, tiles.data(), table, reach2);
+                    break;
+                case 2:
+                    PaintCell<2>(bits, stride, cell, tiles.data(), table, reach2);
+                    break;
+                case 3:
+                    PaintCell<3>(bits, stride, cell, tiles.data(), table, reach2);
+                    break;
+                case 4:
+                    PaintCell<4>(bits, stride, cell, tiles.data(), table, reach2);
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace distance_bands
