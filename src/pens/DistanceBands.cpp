@@ -151,19 +151,30 @@ void Field::LineTo(const QPointF& p, bool capped)
         return;
     }
     const QPointF u = d / length;
+    const double reach = m_reach;
+    // The band along the segment, and past its end a round cap if asked.
+    AddSegment(a, p, -0.5, length + (capped ? reach + 1.0 : 0.5), -reach, reach);
     // Where the line turns, the pixels round the outer side of the corner
-    // are nearest the corner itself. They lie within reach * sin(turn)
-    // behind this segment's start, or anywhere within reach of it once the
-    // turn passes a right angle; a line's start gets a whole round cap.
-    double before = m_reach + 1.0;
-    if (m_hasDirection) {
+    // are nearest the corner itself. They lie behind this segment's start,
+    // on the side the line turns away from, within reach * sin(turn) of it;
+    // past a right angle anywhere within reach of it. A line's start gets a
+    // whole round cap.
+    if (!m_hasDirection) {
+        AddSegment(a, p, -reach - 1.0, 0.0, -reach, reach);
+    } else {
         const double cosTurn = u.x() * m_direction.x() + u.y() * m_direction.y();
-        const double sinTurn = std::abs(u.x() * m_direction.y() - u.y() * m_direction.x());
-        if (cosTurn > 0.0) {
-            before = m_reach * sinTurn + 1.0;
+        const double turn = m_direction.x() * u.y() - m_direction.y() * u.x();
+        if (cosTurn <= 0.0) {
+            AddSegment(a, p, -reach - 1.0, 0.0, -reach, reach);
+        } else if (turn != 0.0) {
+            const double behind = reach * std::abs(turn) + 0.5;
+            if (turn > 0.0) {
+                AddSegment(a, p, -behind, 0.0, -reach, 0.5);
+            } else {
+                AddSegment(a, p, -behind, 0.0, -0.5, reach);
+            }
         }
     }
-    AddSegment(a, p, before, capped ? m_reach + 1.0 : 1.0);
     m_direction = u;
     m_hasDirection = true;
     m_hasSegment = true;
@@ -180,23 +191,22 @@ float* Field::TileFor(int x, int y)
     return tile.get();
 }
 
-void Field::AddSegment(const QPointF& a, const QPointF& b, double before, double after)
+void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double to,
+                       double acrossFrom, double acrossTo)
 {
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     const double length2 = dx * dx + dy * dy;
+    const double inverse2 = 1.0 / length2;
     const double length = std::sqrt(length2);
     const double ux = dx / length;
     const double uy = dy / length;
-    const double reach = m_reach;
-    const double reach2 = reach * reach;
-    // The band's corners, for the rows it spans.
-    const double from = -before;
-    const double to = length + after;
+    const double reach2 = m_reach * m_reach;
+    // The rectangle's corners, for the rows it spans.
     double top = std::numeric_limits<double>::infinity();
     double bottom = -top;
     for (const double s : {from, to}) {
-        for (const double q : {-reach, reach}) {
+        for (const double q : {acrossFrom, acrossTo}) {
             const double y = a.y() + s * uy + q * ux;
             top = std::min(top, y);
             bottom = std::max(bottom, y);
@@ -220,7 +230,7 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double before, double
         double lo = -std::numeric_limits<double>::infinity();
         double hi = -lo;
         Narrow(ux, uy * ry, from, to, lo, hi);
-        Narrow(-uy, ux * ry, -reach, reach, lo, hi);
+        Narrow(-uy, ux * ry, acrossFrom, acrossTo, lo, hi);
         if (!(lo <= hi)) {
             continue;
         }
@@ -249,7 +259,7 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double before, double
                     d2 = qx * qx + qy * qy;
                 } else {
                     const double cross = rx * dy - ry * dx;
-                    d2 = cross * cross / length2;
+                    d2 = cross * cross * inverse2;
                 }
                 if (d2 < reach2) {
                     const float f = static_cast<float>(d2);

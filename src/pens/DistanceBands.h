@@ -58,11 +58,13 @@ public:
     const QRect& Touched() const { return m_touched; }
 
 private:
-    // Gives the pixels of the band round a..b their distance from it: those
-    // within `reach` across the segment and from `before` ahead of a to
-    // `after` past b along it, a superset of the pixels whose nearest point
-    // of the line can lie on this segment.
-    void AddSegment(const QPointF& a, const QPointF& b, double before, double after);
+    // Gives the pixels of a rectangle along a..b their distance from the
+    // segment: those from `from` to `to` along it (0 at a) and from
+    // `acrossFrom` to `acrossTo` across it (positive to the left of a..b
+    // with y pointing up). The rectangles a line visits hold every pixel
+    // whose nearest point of the line lies on this segment.
+    void AddSegment(const QPointF& a, const QPointF& b, double from, double to,
+                    double acrossFrom, double acrossTo);
     // Gives the pixels within `reach` of `p` their distance from it.
     void AddDot(const QPointF& p);
     float* TileFor(int x, int y);
