@@ -224,6 +224,11 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
         return;  // nothing to paint on: the dabs paint nothing
     }
     m_target = &surface;
+    // The dab painter takes the image's pixels before the painter opens on
+    // them, so both paint the same pixels.
+    if (antialias) {
+        m_dabs = std::make_unique<CDabPainter>(surface.Image(), surface.PaintClip(), brush);
+    }
     m_graphics = std::make_unique<QPainter>(&surface.Image());
     surface.ApplyPaintClip(*m_graphics);
     m_graphics->setRenderHint(QPainter::Antialiasing, antialias);
@@ -234,6 +239,7 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
 void CInkPen::CloseGraphics(CSurface& surface)
 {
     m_graphics.reset();
+    m_dabs.reset();
     m_target = nullptr;
     if (!m_painted.isNull()) {
         surface.AddDirty(m_painted & surface.Rect());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pens/DabPainter.h"
 #include "pens/PenTool.h"
 #include "pens/SpeedHistory.h"
 
@@ -119,6 +120,9 @@ protected:
     // Open only during one drawing operation, on the surface it was given;
     // null otherwise, and Plot then paints nothing.
     std::unique_ptr<QPainter> m_graphics;
+    // For antialiased dabs of a shape kept as a mask, painting on the same
+    // surface without the painter; open with m_graphics (null when not).
+    std::unique_ptr<CDabPainter> m_dabs;
 
 private:
     void StartStroke(CSurface& surface, int x, int y, std::uint32_t tick);

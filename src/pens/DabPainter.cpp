@@ -1,0 +1,187 @@
+#include "pens/DabPainter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// x * a / 255 on each channel, rounded as the raster engine rounds.
+inline std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a)
+{
+    std::uint32_t t = (x & 0x00ff00ffu) * a;
+    t = ((t + ((t >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
+    x = ((x >> 8) & 0x00ff00ffu) * a;
+    x = (x + ((x >> 8) & 0x00ff00ffu) + 0x00800080u) & 0xff00ff00u;
+    return x | t;
+}
+
+// (x * a + y * b) / 255 on each channel, rounded as the raster engine
+// rounds.
+inline std::uint32_t Interpolate(std::uint32_t x, std::uint32_t a, std::uint32_t y,
+                                 std::uint32_t b)
+{
+    std::uint32_t t = (x & 0x00ff00ffu) * a + (y & 0x00ff00ffu) * b;
+    t = ((t + ((t >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
+    x = ((x >> 8) & 0x00ff00ffu) * a + ((y >> 8) & 0x00ff00ffu) * b;
+    x = (x + ((x >> 8) & 0x00ff00ffu) + 0x00800080u) & 0xff00ff00u;
+    return x | t;
+}
+
+bool IsOpaque(const QImage& image)
+{
+    if (!image.hasAlphaChannel()) {
+        return true;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] >> 24) != 0xffu) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<DabMask> DrawRoundDab(int width)
+{
+    // Drawn in opaque white on transparent black, each pixel's alpha is
+    // the coverage. The margin holds the antialiased fringe.
+    constexpr int kMargin = 2;
+    QImage image(width + 2 * kMargin, width + 2 * kMargin, QImage::Format_ARGB32_Premultiplied);
+    image.fill(0);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(kMargin, kMargin, width, width));
+    }
+    QRect covered;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                covered |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    auto mask = std::make_unique<DabMask>();
+    mask->rect = covered.translated(-kMargin, -kMargin);
+    mask->coverage.reserve(static_cast<std::size_t>(covered.width()) * covered.height());
+    for (int y = covered.top(); y <= covered.bottom(); ++y) {
+        for (int x = covered.left(); x <= covered.right(); ++x) {
+            mask->coverage.push_back(static_cast<std::uint8_t>(qAlpha(image.pixel(x, y))));
+        }
+    }
+    return mask;
+}
+
+}  // namespace
+
+const DabMask* RoundDab(int width)
+{
+    if (width < kMinRoundDab || width > kMaxRoundDab) {
+        return nullptr;
+    }
+    static std::array<std::atomic<const DabMask*>, kMaxRoundDab + 1> masks{};
+    static std::array<std::unique_ptr<DabMask>, kMaxRoundDab + 1> kept;
+    static std::mutex making;
+    const auto w = static_cast<std::size_t>(width);
+    if (const DabMask* mask = masks[w].load(std::memory_order_acquire)) {
+        return mask;
+    }
+    const std::lock_guard<std::mutex> lock(making);
+    if (!kept[w]) {
+        kept[w] = DrawRoundDab(width);
+        masks[w].store(kept[w].get(), std::memory_order_release);
+    }
+    return kept[w].get();
+}
+
+CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush)
+{
+    const QImage::Format format = image.format();
+    if (image.isNull() ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)) {
+        return;
+    }
+    if (brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 &&
+        brush.transform().isIdentity()) {
+        m_color = brush.color().rgba();
+    } else if (brush.style() == Qt::TexturePattern && brush.transform().isIdentity()) {
+        m_texture = brush.textureImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (m_texture.isNull() || !IsOpaque(m_texture)) {
+            return;
+        }
+    } else {
+        return;
+    }
+    m_bounds = image.rect();
+    if (clip != nullptr) {
+        for (const QRect& r : *clip) {
+            if (r.intersects(m_bounds)) {
+                m_clip.push_back(r & m_bounds);
+            }
+        }
+    } else {
+        m_clip.push_back(m_bounds);
+    }
+    m_stride = image.bytesPerLine();
+    m_bits = image.bits();
+}
+
+void CDabPainter::Paint(const DabMask& mask, int x, int y) const
+{
+    const QRect dab = mask.rect.translated(x, y);
+    for (const QRect& r : m_clip) {
+        if (r.top() > dab.bottom()) {
+            break;  // the clip's rectangles come top to bottom
+        }
+        const QRect area = dab & r;
+        if (!area.isEmpty()) {
+            PaintRect(mask, x, y, area);
+        }
+    }
+}
+
+void CDabPainter::PaintRect(const DabMask& mask, int x, int y, const QRect& area) const
+{
+    const int maskWidth = mask.rect.width();
+    const int left = x + mask.rect.left();
+    const int top = y + mask.rect.top();
+    const int width = area.width();
+    for (int py = area.top(); py <= area.bottom(); ++py) {
+        auto* row = reinterpret_cast<std::uint32_t*>(m_bits + m_stride * py) + area.left();
+        const std::uint8_t* cover = mask.coverage.data() +
+                                    static_cast<std::size_t>(py - top) * maskWidth +
+                                    (area.left() - left);
+        if (m_texture.isNull()) {
+            for (int i = 0; i < width; ++i) {
+                const std::uint32_t a = cover[i];
+                if (a == 255u) {
+                    row[i] = m_color;
+                } else if (a != 0u) {
+                    row[i] = ByteMul(m_color, a) + ByteMul(row[i], 255u - a);
+                }
+            }
+            continue;
+        }
+        // The texture is anchored at the image's origin.
+        const auto* tile = reinterpret_cast<const std::uint32_t*>(
+            m_texture.constScanLine(py % m_texture.height()));
+        const int tileWidth = m_texture.width();
+        for (int i = 0; i < width; ++i) {
+            const std::uint32_t a = cover[i];
+            if (a == 0u) {
+                continue;
+            }
+            const std::uint32_t s = tile[(area.left() + i) % tileWidth];
+            row[i] = a == 255u ? s : Interpolate(s, a, row[i], 255u - a);
+        }
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QBrush>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+
+#include <cstdint>
+#include <vector>
+
+// The coverage of one dab shape drawn at a whole-pixel position: the
+// anti-aliased coverage (0..255) of each pixel of `rect`, row by row, with
+// the rectangle given relative to the dab's own pixel.
+struct DabMask {
+    QRect rect;
+    std::vector<std::uint8_t> coverage;
+};
+
+// The round dab of `width` (a circle filling the square from the dab's
+// pixel `width` pixels right and down), as the raster engine's antialiased
+// ellipse covers it: drawn once per width and kept for the program's life,
+// shared by every thread. Null for widths below kMinRoundDab or above
+// kMaxRoundDab. (The engine's coverage of a smaller circle depends on where
+// it lies, so those are left to the painter.)
+inline constexpr int kMinRoundDab = 3;
+inline constexpr int kMaxRoundDab = 128;
+const DabMask* RoundDab(int width);
+
+// Paints dabs from their masks straight into a 32-bit image, blending each
+// pixel as the raster engine blends an antialiased fill with a solid colour
+// or a texture brush there, so a dab looks as drawing its shape with a
+// painter makes it look, at a small part of the cost. Holds the image's
+// pixels from construction on: make it before any painter is opened on the
+// image, and paint with it only while nothing else shares the image.
+class CDabPainter {
+public:
+    // Ready when the image is 32-bit and the brush is an opaque solid
+    // colour or a texture; within `clip` when one is given.
+    CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush);
+
+    bool IsReady() const { return m_bits != nullptr; }
+    // Paints `mask` with its dab's pixel at (x, y).
+    void Paint(const DabMask& mask, int x, int y) const;
+
+private:
+    void PaintRect(const DabMask& mask, int x, int y, const QRect& area) const;
+
+    std::uint8_t* m_bits = nullptr;
+    qsizetype m_stride = 0;
+    QRect m_bounds;
+    std::vector<QRect> m_clip;
+    std::uint32_t m_color = 0;
+    QImage m_texture;
+};
