@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -48,59 +47,72 @@ bool IsOpaque(const QImage& image)
     return true;
 }
 
-std::unique_ptr<DabMask> DrawRoundDab(int width)
+}  // namespace
+
+std::unique_ptr<DabMask> DrawDabMask(const QRect& area,
+                                     const std::function<void(QPainter&)>& paint)
 {
-    // Drawn in opaque white on transparent black, each pixel's alpha is
-    // the coverage. The margin holds the antialiased fringe.
-    constexpr int kMargin = 2;
-    QImage image(width + 2 * kMargin, width + 2 * kMargin, QImage::Format_ARGB32_Premultiplied);
+    // Drawn in opaque white on transparent black, each pixel's alpha is the
+    // coverage.
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(0);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
-        painter.drawEllipse(QRectF(kMargin, kMargin, width, width));
+        painter.translate(-area.x(), -area.y());
+        paint(painter);
     }
     QRect covered;
     for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) != 0) {
+            if ((row[x] >> 24) != 0u) {
                 covered |= QRect(x, y, 1, 1);
             }
         }
     }
     auto mask = std::make_unique<DabMask>();
-    mask->rect = covered.translated(-kMargin, -kMargin);
+    mask->rect = covered.translated(area.topLeft());
     mask->coverage.reserve(static_cast<std::size_t>(covered.width()) * covered.height());
     for (int y = covered.top(); y <= covered.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
         for (int x = covered.left(); x <= covered.right(); ++x) {
-            mask->coverage.push_back(static_cast<std::uint8_t>(qAlpha(image.pixel(x, y))));
+            mask->coverage.push_back(static_cast<std::uint8_t>(row[x] >> 24));
         }
     }
     return mask;
 }
 
-}  // namespace
+CDabMaskCache::CDabMaskCache(std::size_t count) : m_masks(count), m_kept(count) {}
+
+const DabMask* CDabMaskCache::Get(std::size_t key,
+                                  const std::function<std::unique_ptr<DabMask>()>& make)
+{
+    if (const DabMask* mask = m_masks[key].load(std::memory_order_acquire)) {
+        return mask;
+    }
+    const std::lock_guard<std::mutex> lock(m_making);
+    if (!m_kept[key]) {
+        m_kept[key] = make();
+        m_masks[key].store(m_kept[key].get(), std::memory_order_release);
+    }
+    return m_kept[key].get();
+}
 
 const DabMask* RoundDab(int width)
 {
     if (width < kMinRoundDab || width > kMaxRoundDab) {
         return nullptr;
     }
-    static std::array<std::atomic<const DabMask*>, kMaxRoundDab + 1> masks{};
-    static std::array<std::unique_ptr<DabMask>, kMaxRoundDab + 1> kept;
-    static std::mutex making;
-    const auto w = static_cast<std::size_t>(width);
-    if (const DabMask* mask = masks[w].load(std::memory_order_acquire)) {
-        return mask;
-    }
-    const std::lock_guard<std::mutex> lock(making);
-    if (!kept[w]) {
-        kept[w] = DrawRoundDab(width);
-        masks[w].store(kept[w].get(), std::memory_order_release);
-    }
-    return kept[w].get();
+    static CDabMaskCache masks(kMaxRoundDab + 1);
+    return masks.Get(static_cast<std::size_t>(width), [width] {
+        // A margin of two pixels holds the antialiased fringe.
+        return DrawDabMask(QRect(-2, -2, width + 4, width + 4), [width](QPainter& painter) {
+            painter.drawEllipse(QRectF(0, 0, width, width));
+        });
+    });
 }
 
 CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush)

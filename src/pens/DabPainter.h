@@ -5,8 +5,14 @@
 #include <QRect>
 #include <QRegion>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
+
+class QPainter;
 
 // The coverage of one dab shape drawn at a whole-pixel position: the
 // anti-aliased coverage (0..255) of each pixel of `rect`, row by row, with
@@ -14,6 +20,26 @@
 struct DabMask {
     QRect rect;
     std::vector<std::uint8_t> coverage;
+};
+
+// The mask of what `paint` covers within `area` (relative to the dab's
+// pixel) when it fills with an opaque brush on a painter set up for
+// antialiased filling, cut to the pixels it covers.
+std::unique_ptr<DabMask> DrawDabMask(const QRect& area,
+                                     const std::function<void(QPainter&)>& paint);
+
+// Masks made on first use and kept for the program's life, one per key
+// 0 .. count - 1; safe to use from several threads at once.
+class CDabMaskCache {
+public:
+    explicit CDabMaskCache(std::size_t count);
+    // The mask for `key`, made by `make` if there is none yet.
+    const DabMask* Get(std::size_t key, const std::function<std::unique_ptr<DabMask>()>& make);
+
+private:
+    std::vector<std::atomic<const DabMask*>> m_masks;
+    std::vector<std::unique_ptr<DabMask>> m_kept;
+    std::mutex m_making;
 };
 
 // The round dab of `width` (a circle filling the square from the dab's

@@ -1,8 +1,10 @@
 #include "pens/MaobiPen.h"
 
 #include "geometry/PointHelpers.h"
+#include "pens/DabPainter.h"
 
 #include <array>
+#include <cmath>
 
 namespace {
 struct TipPoint {
@@ -24,6 +26,34 @@ constexpr std::array<TipPoint, 13> kBrushTip = {{{0, 0},
                                                   {165, 165},
                                                   {97, 83},
                                                   {0, 0}}};
+// Brush-tip masks are kept for widths in sixteenths of a pixel, from one
+// pixel up to kMaxRoundDab.
+constexpr int kTipSteps = 16;
+constexpr int kFewestTipSteps = kTipSteps;
+constexpr int kMostTipSteps = kMaxRoundDab * kTipSteps;
+
+// The mask of the brush tip of `steps` sixteenths of a pixel wide, or null
+// beyond the kept widths.
+const DabMask* TipMask(double w)
+{
+    if (!(w >= 0.0) || w > static_cast<double>(kMostTipSteps) / kTipSteps) {
+        return nullptr;
+    }
+    const int steps = static_cast<int>(std::lround(w * kTipSteps));
+    if (steps < kFewestTipSteps || steps > kMostTipSteps) {
+        return nullptr;
+    }
+    static CDabMaskCache masks(static_cast<std::size_t>(kMostTipSteps) + 1);
+    return masks.Get(static_cast<std::size_t>(steps), [steps] {
+        const double width = static_cast<double>(steps) / kTipSteps;
+        // The tip stays within its reach right and down of its pixel; two
+        // pixels more on every side hold the antialiased fringe.
+        const int reach = static_cast<int>(std::ceil(width * 315.0 / 308.0));
+        return DrawDabMask(QRect(-2, -2, reach + 5, reach + 5), [width](QPainter& painter) {
+            painter.drawPath(CMaobiPen::BrushTip(0, 0, width));
+        });
+    });
+}
 }  // namespace
 
 CMaobiPen::CMaobiPen(int w, COLORREF c) : CInkPen(w, c) {}
@@ -64,6 +94,14 @@ void CMaobiPen::Plot(int x, int y)
     const double d = Distance(x, y, m_segStartX, m_segStartY);
     const double w = ((m_segLength - d) * m_startWidth + d * m_endWidth) / m_segLength;
     if (DabOffSurface(x, y, w)) {
+        return;
+    }
+    // The tip's width changes from dab to dab, but within a sixteenth of a
+    // pixel one tip covers the pixels round its own pixel as any other does
+    // wherever it lies: those are drawn once and blended from then on.
+    if (const DabMask* mask = m_dabs && m_dabs->IsReady() ? TipMask(w) : nullptr) {
+        m_dabs->Paint(*mask, x, y);
+        AddDabBounds(QRectF(mask->rect.translated(x, y)));
         return;
     }
     const QPainterPath tip = BrushTip(x, y, w);

@@ -1,4 +1,5 @@
 #include "InkTestSupport.h"
+#include "PenTestSupport.h"
 
 #include "pens/GangbiPen.h"
 #include "pens/MaobiPen.h"
@@ -7,6 +8,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace inktest;
 
@@ -199,5 +202,68 @@ TEST(InkDabs, SkippingDabsOffTheSurfaceChangesNoPixel)
         pen->Draw(large, 0, 0);
         EXPECT_EQ(small.Image(), large.Image().copy(0, 0, 60, 60)) << "kind " << kind;
         EXPECT_GT(InkArea(small.Image()), 100.0);
+    }
+}
+
+namespace {
+// A surface of non-premultiplied pixels, which dabs paint through the
+// painter alone.
+class PainterOnlySurface : public CSurface {
+public:
+    PainterOnlySurface(int w, int h) : CSurface(QImage(w, h, QImage::Format_ARGB32))
+    {
+        m_image.fill(Qt::white);
+    }
+};
+}  // namespace
+
+TEST(InkDabs, DabsBlendedFromMasksLookAsThePainterPaintsThem)
+{
+    // The ink pens blend most dabs from kept masks. A stroke of changing
+    // width, solid and textured, under a clip of two rectangles, must look
+    // as painting every dab's shape gives: the fountain pen's circles to the
+    // pixel (the mask test in DabPainterTest shows it on the same pixels),
+    // the brush's tips (kept in sixteenths of a pixel) within a few levels
+    // at their edges.
+    std::vector<TimedXY> points;
+    for (int i = 0; i < 60; ++i) {
+        points.push_back({30 + i * 5, 100 + static_cast<int>(50 * std::sin(i / 6.0)),
+                          static_cast<std::uint32_t>(1000 + i * (i % 7 == 0 ? 2 : 25))});
+    }
+    const QRegion clip = QRegion(0, 0, 200, 250) + QRegion(220, 60, 140, 100);
+    const COLORREF c0 = MakeRgb(200, 30, 30), c1 = MakeRgb(30, 160, 40), c2 = MakeRgb(20, 40, 210);
+    for (int kind = 0; kind < 2; ++kind) {
+        for (const bool textured : {false, true}) {
+            SCOPED_TRACE((kind == 0 ? "brush" : "fountain") + std::string(textured ? ", textured" : ""));
+            std::unique_ptr<CInkPen> pen;
+            if (textured) {
+                pen = kind == 0 ? std::unique_ptr<CInkPen>(std::make_unique<CMaobiPen>(14, c0, c1, c2))
+                                : std::make_unique<CGangbiPen>(14, c0, c1, c2);
+            } else {
+                pen = MakeInkPen(kind, 14, c0);
+            }
+            for (const TimedXY& p : points) {
+                pen->AddPoint(p.x, p.y, p.tick);
+            }
+            pen->FinishStroke();
+            CMemSurface masked(400, 250, kWhite);
+            PainterOnlySurface painted(400, 250);
+            masked.SetPaintClip(clip);
+            painted.SetPaintClip(clip);
+            pen->Draw(masked, 0, 0);
+            pen->Draw(painted, 0, 0);
+            const QImage expected = painted.Image().convertToFormat(QImage::Format_RGB32);
+            EXPECT_GT(pentest::CountInk(masked.Image()), 5000);
+            const int worst = pentest::MaxChannelDiff(masked.Image(), expected, masked.Rect());
+            if (kind == 1) {
+                // On these pixels the painter blends a texture through
+                // premultiplied ones, which can round a level apart.
+                EXPECT_LE(worst, textured ? 1 : 0);
+            } else {
+                EXPECT_LE(worst, 12);
+                EXPECT_LT(pentest::CountDiff(masked.Image(), expected),
+                          pentest::CountInk(masked.Image()) / 10);
+            }
+        }
     }
 }
