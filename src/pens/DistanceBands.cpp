@@ -17,26 +17,6 @@ constexpr float kFar = std::numeric_limits<float>::infinity();
 constexpr int kTileShift = 6;
 static_assert(Field::kTile == 1 << kTileShift);
 
-// Narrows [lo, hi], a range of x offsets, to those where k * x + m lies
-// within [from, to].
-void Narrow(double k, double m, double from, double to, double& lo, double& hi)
-{
-    if (std::abs(k) < 1e-12) {
-        if (m < from || m > to) {
-            lo = 1.0;
-            hi = 0.0;
-        }
-        return;
-    }
-    double a = (from - m) / k;
-    double b = (to - m) / k;
-    if (a > b) {
-        std::swap(a, b);
-    }
-    lo = std::max(lo, a);
-    hi = std::min(hi, b);
-}
-
 // c blended over p at coverage a (1..254) on each of the four channels,
 // rounded to the nearest: c * a / 255 + p * (255 - a) / 255. Blending a colour
 // over itself leaves it as it is.
@@ -153,7 +133,10 @@ void Field::LineTo(const QPointF& p, bool capped)
     const QPointF u = d / length;
     const double reach = m_reach;
     // The band along the segment, and past its end a round cap if asked.
-    AddSegment(a, p, -0.5, length + (capped ? reach + 1.0 : 0.5), -reach, reach);
+    // Neighbouring bands meet on a line; each reaches a hair past it, so
+    // that rounding leaves no pixel centre on it out of both.
+    constexpr double kHair = 1e-3;
+    AddSegment(a, p, -kHair, length + (capped ? reach + 1.0 : kHair), -reach, reach);
     // Where the line turns, the pixels round the outer side of the corner
     // are nearest the corner itself. They lie behind this segment's start,
     // on the side the line turns away from, within reach * sin(turn) of it;
@@ -167,11 +150,11 @@ void Field::LineTo(const QPointF& p, bool capped)
         if (cosTurn <= 0.0) {
             AddSegment(a, p, -reach - 1.0, 0.0, -reach, reach);
         } else if (turn != 0.0) {
-            const double behind = reach * std::abs(turn) + 0.5;
+            const double behind = reach * std::abs(turn) + kHair;
             if (turn > 0.0) {
-                AddSegment(a, p, -behind, 0.0, -reach, 0.5);
+                AddSegment(a, p, -behind, 0.0, -reach, kHair);
             } else {
-                AddSegment(a, p, -behind, 0.0, -0.5, reach);
+                AddSegment(a, p, -behind, 0.0, -kHair, reach);
             }
         }
     }
@@ -218,6 +201,17 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
     const int firstRow = static_cast<int>(std::max<double>(m_limit.top(), std::floor(top - 0.5)));
     const int lastRow =
         static_cast<int>(std::min<double>(m_limit.bottom(), std::ceil(bottom - 0.5)));
+    // On each row the pixel centres' offsets x - a.x within the rectangle
+    // run between bounds that move linearly with the row: along the segment
+    // ux * rx + uy * ry lies within [from, to], across it
+    // -uy * rx + ux * ry within [acrossFrom, acrossTo].
+    constexpr double kFlat = 1e-12;
+    const bool alongFixed = std::abs(ux) < kFlat;
+    const bool acrossFixed = std::abs(uy) < kFlat;
+    const double alongScale = alongFixed ? 0.0 : 1.0 / ux;
+    const double acrossScale = acrossFixed ? 0.0 : -1.0 / uy;
+    const double left = m_limit.left();
+    const double right = m_limit.right();
     int minX = std::numeric_limits<int>::max();
     int maxX = std::numeric_limits<int>::min();
     int minY = minX;
@@ -225,28 +219,49 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
     for (int y = firstRow; y <= lastRow; ++y) {
         const double cy = y + 0.5;
         const double ry = cy - a.y();
-        // Offsets x - a.x of pixel centres: along the segment within
-        // [from, to], across it within reach.
         double lo = -std::numeric_limits<double>::infinity();
         double hi = -lo;
-        Narrow(ux, uy * ry, from, to, lo, hi);
-        Narrow(-uy, ux * ry, acrossFrom, acrossTo, lo, hi);
-        if (!(lo <= hi)) {
+        const double along = uy * ry;
+        if (alongFixed) {
+            if (along < from || along > to) {
+                continue;
+            }
+        } else {
+            const double p = (from - along) * alongScale;
+            const double q = (to - along) * alongScale;
+            lo = std::min(p, q);
+            hi = std::max(p, q);
+        }
+        const double across = ux * ry;
+        if (acrossFixed) {
+            if (across < acrossFrom || across > acrossTo) {
+                continue;
+            }
+        } else {
+            const double p = (acrossFrom - across) * acrossScale;
+            const double q = (acrossTo - across) * acrossScale;
+            lo = std::max(lo, std::min(p, q));
+            hi = std::min(hi, std::max(p, q));
+        }
+        // The pixels whose centre x + 1/2 lies within the range.
+        const double first = std::max(left, a.x() + lo - 0.5);
+        const double last = std::min(right, a.x() + hi - 0.5);
+        if (!(first <= last)) {
             continue;
         }
-        int x = static_cast<int>(std::max<double>(m_limit.left(), std::floor(a.x() + lo - 0.5)));
-        const int last =
-            static_cast<int>(std::min<double>(m_limit.right(), std::ceil(a.x() + hi - 0.5)));
-        if (x > last) {
+        int x = static_cast<int>(first);
+        x += x < first ? 1 : 0;
+        const int end = static_cast<int>(last) - (static_cast<int>(last) > last ? 1 : 0);
+        if (x > end) {
             continue;
         }
         minX = std::min(minX, x);
-        maxX = std::max(maxX, last);
+        maxX = std::max(maxX, end);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
-        while (x <= last) {
-            const int tileEnd = std::min(last, x | (kTile - 1));
-            float* row = TileFor(x, y) + ((y & (kTile - 1)) << kTileShift) - (x & ~(kTile - 1));
+        while (x <= end) {
+            const int tileEnd = std::min(end, x | (kTile - 1));
+            float* row = TileFor(x, y) + ((y & (kTile - 1)) << kTileShift);
             for (; x <= tileEnd; ++x) {
                 const double rx = x + 0.5 - a.x();
                 const double t = rx * dx + ry * dy;
@@ -262,8 +277,8 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
                     d2 = cross * cross * inverse2;
                 }
                 if (d2 < reach2) {
-                    const float f = static_cast<float>(d2);
-                    row[x] = std::min(row[x], f);
+                    float& cell = row[x & (kTile - 1)];
+                    cell = std::min(cell, static_cast<float>(d2));
                 }
             }
         }
