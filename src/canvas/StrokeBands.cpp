@@ -28,8 +28,9 @@ std::vector<std::size_t> Reaching(const std::vector<CPenTool*>& pens, const QReg
 {
     std::vector<std::size_t> reaching;
     const QRect bounds = part.boundingRect();
+    const std::vector<QRect> rects(part.begin(), part.end());
     for (std::size_t i = 0; i < pens.size(); ++i) {
-        if (pens[i]->DrawnExtent().intersects(bounds) && pens[i]->Reaches(part)) {
+        if (pens[i]->DrawnExtent().intersects(bounds) && pens[i]->Reaches(rects)) {
             reaching.push_back(i);
         }
     }

@@ -1,5 +1,7 @@
 #include "gfx/Surface.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include <vector>
@@ -9,6 +11,37 @@ QRect CSurface::TakeDirty()
     const QRect r = m_dirty;
     m_dirty = QRect();
     return r;
+}
+
+void CSurface::SetPaintClip(const QRegion& area)
+{
+    m_paintClip = area;
+    m_clipRects.assign(area.begin(), area.end());
+}
+
+bool CSurface::ClipReaches(const QRect& r) const
+{
+    return m_clipRects.empty() || RectsMeet(m_clipRects, r);
+}
+
+bool RectsMeet(std::span<const QRect> rects, const QRect& r)
+{
+    const std::span<const QRect> across = RectsAcross(rects, r);
+    return std::any_of(across.begin(), across.end(),
+                       [&r](const QRect& rect) { return rect.intersects(r); });
+}
+
+std::span<const QRect> RectsAcross(std::span<const QRect> rects, const QRect& r)
+{
+    // A region's rectangles come in bands down the region, each band's of
+    // one height, so their bottoms never decrease.
+    const auto first = std::partition_point(rects.begin(), rects.end(),
+                                            [&](const QRect& rect) { return rect.bottom() < r.top(); });
+    auto last = first;
+    while (last != rects.end() && last->top() <= r.bottom()) {
+        ++last;
+    }
+    return {first, last};
 }
 
 void CSurface::ApplyPaintClip(QPainter& painter) const

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QRegion>
 
+#include <span>
+#include <vector>
+
 class QPainter;
 
 // An off-screen image that windows paint into before copying to the screen,
@@ -33,14 +36,15 @@ public:
     // to it and leave out the pieces of a stroke that cannot reach it, so
     // that work beyond it is not done at all; inside it the pixels are what
     // drawing without a clip gives.
-    void SetPaintClip(const QRegion& area) { m_paintClip = area; }
+    void SetPaintClip(const QRegion& area);
     // The paint clip, or null when none is set.
     const QRegion* PaintClip() const { return m_paintClip.isEmpty() ? nullptr : &m_paintClip; }
-    // True unless a paint clip is set and `r` misses it.
-    bool ClipReaches(const QRect& r) const
-    {
-        return m_paintClip.isEmpty() || m_paintClip.intersects(r);
-    }
+    // True unless a paint clip is set and `r` misses it. Found by a binary
+    // search among the clip's rectangles, so a clip of many (an eraser
+    // step's damage) costs little more than one.
+    bool ClipReaches(const QRect& r) const;
+    // The paint clip's rectangles, top to bottom; empty when none is set.
+    std::span<const QRect> PaintClipRects() const { return m_clipRects; }
     // Clips `painter`, just opened on Image(), to the paint clip if one is set.
     void ApplyPaintClip(QPainter& painter) const;
 
@@ -51,7 +55,15 @@ protected:
 private:
     QRect m_dirty;
     QRegion m_paintClip;
+    std::vector<QRect> m_clipRects;  // m_paintClip's, top to bottom
 };
+
+// The rectangles of `rects` (a region's, top to bottom) that may meet `r`:
+// from the first whose bottom is not above r, up to the first whose top is
+// below r.
+std::span<const QRect> RectsAcross(std::span<const QRect> rects, const QRect& r);
+// True when `r` meets one of `rects` (a region's, top to bottom).
+bool RectsMeet(std::span<const QRect> rects, const QRect& r);
 
 // A colour surface of fixed size (opaque 32-bit pixels), filled at creation.
 class CMemSurface : public CSurface {

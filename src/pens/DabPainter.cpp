@@ -1,5 +1,7 @@
 #include "pens/DabPainter.h"
 
+#include "gfx/Surface.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -130,6 +132,10 @@ CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush
         if (m_texture.isNull() || !IsOpaque(m_texture)) {
             return;
         }
+        m_textureBits = m_texture.constBits();
+        m_textureStride = m_texture.bytesPerLine();
+        m_textureWidth = m_texture.width();
+        m_textureHeight = m_texture.height();
     } else {
         return;
     }
@@ -150,10 +156,7 @@ CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush
 void CDabPainter::Paint(const DabMask& mask, int x, int y) const
 {
     const QRect dab = mask.rect.translated(x, y);
-    for (const QRect& r : m_clip) {
-        if (r.top() > dab.bottom()) {
-            break;  // the clip's rectangles come top to bottom
-        }
+    for (const QRect& r : RectsAcross(m_clip, dab)) {
         const QRect area = dab & r;
         if (!area.isEmpty()) {
             PaintRect(mask, x, y, area);
@@ -172,7 +175,7 @@ void CDabPainter::PaintRect(const DabMask& mask, int x, int y, const QRect& area
         const std::uint8_t* cover = mask.coverage.data() +
                                     static_cast<std::size_t>(py - top) * maskWidth +
                                     (area.left() - left);
-        if (m_texture.isNull()) {
+        if (m_textureBits == nullptr) {
             for (int i = 0; i < width; ++i) {
                 const std::uint32_t a = cover[i];
                 if (a == 255u) {
@@ -185,8 +188,8 @@ void CDabPainter::PaintRect(const DabMask& mask, int x, int y, const QRect& area
         }
         // The texture is anchored at the image's origin.
         const auto* tile = reinterpret_cast<const std::uint32_t*>(
-            m_texture.constScanLine(py % m_texture.height()));
-        const int tileWidth = m_texture.width();
+            m_textureBits + m_textureStride * (py % m_textureHeight));
+        const int tileWidth = m_textureWidth;
         for (int i = 0; i < width; ++i) {
             const std::uint32_t a = cover[i];
             if (a == 0u) {

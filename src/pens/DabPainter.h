@@ -77,4 +77,8 @@ private:
     std::vector<QRect> m_clip;
     std::uint32_t m_color = 0;
     QImage m_texture;
+    const std::uint8_t* m_textureBits = nullptr;
+    qsizetype m_textureStride = 0;
+    int m_textureWidth = 0;
+    int m_textureHeight = 0;
 };

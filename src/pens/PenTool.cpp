@@ -149,14 +149,14 @@ const std::vector<QRect>& CPenTool::PieceRects() const
     return m_pieces;
 }
 
-bool CPenTool::Reaches(const QRegion& area) const
+bool CPenTool::Reaches(std::span<const QRect> area) const
 {
-    if (!area.intersects(DrawnExtent())) {
+    if (!RectsMeet(area, DrawnExtent())) {
         return false;
     }
     const std::vector<QRect>& pieces = PieceRects();
     return std::any_of(pieces.begin(), pieces.end(),
-                       [&area](const QRect& r) { return area.intersects(r); });
+                       [&area](const QRect& r) { return RectsMeet(area, r); });
 }
 
 // Every pixel a stroke paints comes from a segment of its points or, for

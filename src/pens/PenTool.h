@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 class CSurface;
@@ -86,8 +87,9 @@ public:
     // stroke changes can be told much more closely than by its extent. Kept
     // like the extent.
     const std::vector<QRect>& PieceRects() const;
-    // True when a pixel of `area` can change as this stroke is drawn.
-    bool Reaches(const QRegion& area) const;
+    // True when a pixel of `area` (a region's rectangles, top to bottom) can
+    // change as this stroke is drawn.
+    bool Reaches(std::span<const QRect> area) const;
 
     int GetWidth() const { return m_width; }
     COLORREF GetColor(int i) const { return m_colors.at(static_cast<std::size_t>(i)); }

@@ -172,14 +172,14 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     const auto reaches = [&](int first, int last) {
         const QRect reach = pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
         return QRectF(reach).intersects(visible) &&
-               (options.within == nullptr || options.within->intersects(reach));
+               (options.within.empty() || RectsMeet(options.within, reach));
     };
     // Without a clip or an area every piece of the device is wanted. A pen
     // of width 1 or less is drawn by the rasteriser's thin-line stroker,
     // which steps from pixel to pixel along each subpath and skips the
     // pixel two pieces share: cut into runs its pixels would move.
     const bool selective =
-        (options.within != nullptr || painter.hasClipping()) && pen.widthF() > 1.0;
+        (!options.within.empty() || painter.hasClipping()) && pen.widthF() > 1.0;
     for (int first = 0; first < count; first += kPiecesPerPath) {
         const int last = std::min(first + kPiecesPerPath, count) - 1;
         if (!reaches(first, last)) {
@@ -225,7 +225,7 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
     painter.setRenderHint(QPainter::Antialiasing);
-    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {surface.PaintClip()});
+    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {surface.PaintClipRects()});
 }
 
 QRect CSmoothPen::MeasureDrawnExtent() const

@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QRegion>
 
+#include <span>
+
 class QPainter;
 
 // Draws `points`, each shifted by (-originX, -originY), as one smoothed line
@@ -20,11 +22,12 @@ class QPainter;
 // How SmoothPolyline may save work.
 struct SmoothLineOptions {
     // The pieces are drawn as paths of up to 16; a piece that cannot reach
-    // the painter's clip (or its device), or `within` when given, is left
+    // the painter's clip (or its device), or `within` when given (a
+    // region's rectangles, top to bottom), is left
     // out: it could not change a pixel there. Within a path the runs of
     // pieces that can reach it stay subpaths of the one path, so where they
     // overlap they are still blended once.
-    const QRegion* within = nullptr;
+    std::span<const QRect> within;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
