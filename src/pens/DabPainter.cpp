@@ -38,9 +38,11 @@ bool IsOpaque(const QImage& image)
     if (!image.hasAlphaChannel()) {
         return true;
     }
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if ((row[x] >> 24) != 0xffu) {
                 return false;
             }
@@ -128,10 +130,15 @@ CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush
         brush.transform().isIdentity()) {
         m_color = brush.color().rgba();
     } else if (brush.style() == Qt::TexturePattern && brush.transform().isIdentity()) {
-        m_texture = brush.textureImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        if (m_texture.isNull() || !IsOpaque(m_texture)) {
+        const QImage texture = brush.textureImage();
+        if (texture.isNull() || !IsOpaque(texture)) {
             return;
         }
+        // An opaque texture's pixels read the same in either 32-bit form.
+        m_texture = texture.format() == QImage::Format_RGB32 ||
+                            texture.format() == QImage::Format_ARGB32_Premultiplied
+                        ? texture
+                        : texture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         m_textureBits = m_texture.constBits();
         m_textureStride = m_texture.bytesPerLine();
         m_textureWidth = m_texture.width();
