@@ -101,6 +101,61 @@ BENCHMARK(BM_FullRecomposition)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 
+// The crowded picture of the lab's timings (strokes.py dense): `strokes`
+// random walks of 500 points, 3.6 pixels apart, turning by a normal angle
+// of 0.25 radians a step, from anywhere on the canvas, tools and widths
+// drawn as there, times 8 to 16 ms apart, recognition off. Every part of
+// the canvas lies under many strokes.
+std::unique_ptr<CPicture> MakeCrowdedPicture(int strokes)
+{
+    App();
+    auto picture = std::make_unique<CPicture>(kPictureWidth, kPictureHeight, 5);
+    std::mt19937 rng(20261209u);
+    constexpr std::array<int, 11> kTools = {1, 1, 1, 2, 3, 4, 5, 6, 7, 9, 11};
+    constexpr std::array<int, 5> kWidths = {2, 4, 6, 10, 14};
+    std::uniform_int_distribution<std::size_t> tool(0, kTools.size() - 1);
+    std::uniform_int_distribution<std::size_t> width(0, kWidths.size() - 1);
+    std::uniform_real_distribution<double> across(0.0, kPictureWidth);
+    std::uniform_real_distribution<double> down(0.0, kPictureHeight);
+    std::uniform_real_distribution<double> heading(0.0, 6.2831852);
+    std::normal_distribution<double> turn(0.0, 0.25);
+    std::uniform_int_distribution<int> gap(8, 16);
+    for (int i = 0; i < strokes; ++i) {
+        const int t = kTools[tool(rng)];
+        double x = across(rng);
+        double y = down(rng);
+        double a = heading(rng);
+        CToolSettings settings;
+        settings.m_toolWidth[static_cast<std::size_t>(t)] = kWidths[width(rng)];
+        std::unique_ptr<CPenTool> pen = CreatePen(settings, t);
+        std::uint32_t time = 0;
+        for (int k = 0; k < 500; ++k) {
+            a += turn(rng);
+            x = std::clamp(x + std::cos(a) * 3.6, 0.0, kPictureWidth - 1.0);
+            y = std::clamp(y + std::sin(a) * 3.6, 0.0, kPictureHeight - 1.0);
+            time += static_cast<std::uint32_t>(gap(rng));
+            pen->AddPoint(static_cast<int>(x), static_cast<int>(y), time);
+        }
+        pen->FinishStroke();
+        picture->AddStroke(std::move(pen));
+    }
+    return picture;
+}
+
+// A full rebuild of the crowded picture, as a background change or New
+// undone makes it.
+void BM_FullRecompositionCrowded(benchmark::State& state)
+{
+    const std::unique_ptr<CPicture> picture = MakeCrowdedPicture(static_cast<int>(state.range(0)));
+    picture->GetPictureSurface();
+    for (auto _ : state) {
+        picture->MarkDirty();
+        benchmark::DoNotOptimize(&picture->GetPictureSurface());
+    }
+    state.SetLabel("dense " + std::to_string(picture->GetStrokeCount()));
+}
+BENCHMARK(BM_FullRecompositionCrowded)->Arg(300)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // Eraser steps on the 1000-stroke picture: erase under the eraser and
 // rebuild just the area the erased strokes had covered. The picture is so
 // dense that the first touch anywhere takes some 15 to 50 strokes spread

@@ -121,7 +121,9 @@ void CInkPen::DrawRangeWith(CSurface& surface, int first, int last, const QBrush
         m_segStartY = from.y;
         m_startWidth = m_endWidth;
         m_endWidth = std::max(GetPointWidth(i), 2);
-        DrawSegment(from.x, from.y, to.x, to.y);
+        if (SegmentReachesTarget(from, to)) {
+            DrawSegment(from.x, from.y, to.x, to.y);
+        }
     }
     CloseGraphics(surface);
 }
@@ -261,6 +263,24 @@ bool CInkPen::DabOffSurface(int x, int y, double width) const
     }
     const int r = static_cast<int>(std::ceil(std::min(reach, 1e8)));
     return !m_target->ClipReaches(QRect(QPoint(x - r, y - r), QPoint(x + r, y + r)));
+}
+
+bool CInkPen::SegmentReachesTarget(const StrokePoint& from, const StrokePoint& to) const
+{
+    if (m_target == nullptr) {
+        return false;  // nothing is painted: no dab needs its walk
+    }
+    // Along the walk the width moves linearly with the distance from the
+    // segment's start, so its widest dab is at one end of the walk.
+    const double length = m_segLength;
+    const double walked = std::ceil(Distance(from.x, from.y, to.x, to.y));
+    const double far = ((length - walked) * m_startWidth + walked * m_endWidth) / length;
+    const double reach = DabReach(std::max(std::abs(static_cast<double>(m_startWidth)), std::abs(far))) + 2.0;
+    const int r = ReachPixels(reach);
+    const QRect box = QRect(QPoint(std::min(from.x, to.x), std::min(from.y, to.y)),
+                            QPoint(std::max(from.x, to.x), std::max(from.y, to.y)))
+                          .adjusted(-r, -r, r, r);
+    return box.intersects(m_target->Rect()) && m_target->ClipReaches(box);
 }
 
 void CInkPen::AddDabBounds(const QRectF& bounds)

@@ -132,6 +132,11 @@ private:
     void CloseGraphics(CSurface& surface);
     void DrawRangeWith(CSurface& surface, int first, int last, const QBrush& brush,
                        bool antialias);
+    // False when no dab of the segment from `from` to `to`, with the widths
+    // set for it, can touch the surface being painted or its paint clip:
+    // its walk is then skipped, and a stroke drawn into part of a picture
+    // costs little more than its segments there.
+    bool SegmentReachesTarget(const StrokePoint& from, const StrokePoint& to) const;
     // The length DrawRange interpolates the widths over for the segment
     // ending at `to`: its stored squared length as an int, at least 1.
     static int SegmentLength(const StrokePoint& to);
