@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+
 namespace {
 // The AND of pen and pixel is a raster operation: it needs hard edges, since
 // a partly covered pixel has no meaning for it.
@@ -27,18 +29,33 @@ QPen CTransPen::MarkerPen() const
 
 void CTransPen::Draw(CSurface& surface, int originX, int originY)
 {
-    if (m_points.GetCount() < 2) {
+    const int count = m_points.GetCount();
+    if (count < 2) {
         return;
     }
-    QPolygon line;
-    line.reserve(m_points.GetCount());
-    for (const StrokePoint& p : m_points) {
-        line << QPoint(p.x - originX, p.y - originY);
-    }
+    // The polyline is drawn in runs of kRunSegments segments, each run
+    // ending where the next begins. ANDing a pixel with the pen colour a
+    // second time changes nothing, so the runs' round caps, overlapping
+    // where a round join would be, paint what one polyline paints; and a run
+    // that cannot reach the surface or its paint clip is left out.
+    constexpr int kRunSegments = 16;
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
     SetUpMarker(painter, MarkerPen());
-    painter.drawPolyline(line);
+    const QRect area = surface.Rect();
+    QPolygon run;
+    for (int first = 0; first + 1 < count; first += kRunSegments) {
+        const int last = std::min(first + kRunSegments, count - 1);
+        run.clear();
+        for (int i = first; i <= last; ++i) {
+            const StrokePoint& p = m_points[static_cast<std::size_t>(i)];
+            run << QPoint(p.x - originX, p.y - originY);
+        }
+        const QRect reach = drawn_extent::AroundLine(run.boundingRect(), m_width);
+        if (reach.intersects(area) && surface.ClipReaches(reach)) {
+            painter.drawPolyline(run);
+        }
+    }
 }
 
 QRect CTransPen::MeasureDrawnExtent() const
