@@ -163,28 +163,44 @@ CDabPainter::CDabPainter(QImage& image, const QRegion* clip, const QBrush& brush
 void CDabPainter::Paint(const DabMask& mask, int x, int y) const
 {
     const QRect dab = mask.rect.translated(x, y);
+    const int width = mask.rect.width();
     for (const QRect& r : RectsAcross(m_clip, dab)) {
         const QRect area = dab & r;
         if (!area.isEmpty()) {
-            PaintRect(mask, x, y, area);
+            const std::uint8_t* cover = mask.coverage.data() +
+                                        static_cast<std::size_t>(area.top() - dab.top()) * width +
+                                        (area.left() - dab.left());
+            PaintRect(area, cover, width, 1);
         }
     }
 }
 
-void CDabPainter::PaintRect(const DabMask& mask, int x, int y, const QRect& area) const
+void CDabPainter::PaintCoverage(const QImage& coverage, const QPoint& topLeft) const
 {
-    const int maskWidth = mask.rect.width();
-    const int left = x + mask.rect.left();
-    const int top = y + mask.rect.top();
+    // The alpha byte of each 32-bit pixel.
+    constexpr int kAlphaByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
+    const QRect placed(topLeft, coverage.size());
+    const qsizetype stride = coverage.bytesPerLine();
+    for (const QRect& r : RectsAcross(m_clip, placed)) {
+        const QRect area = placed & r;
+        if (!area.isEmpty()) {
+            const std::uint8_t* cover = coverage.constBits() +
+                                        stride * (area.top() - placed.top()) +
+                                        4 * (area.left() - placed.left()) + kAlphaByte;
+            PaintRect(area, cover, stride, 4);
+        }
+    }
+}
+
+void CDabPainter::PaintRect(const QRect& area, const std::uint8_t* cover, qsizetype coverStride,
+                            int coverStep) const
+{
     const int width = area.width();
-    for (int py = area.top(); py <= area.bottom(); ++py) {
+    for (int py = area.top(); py <= area.bottom(); ++py, cover += coverStride) {
         auto* row = reinterpret_cast<std::uint32_t*>(m_bits + m_stride * py) + area.left();
-        const std::uint8_t* cover = mask.coverage.data() +
-                                    static_cast<std::size_t>(py - top) * maskWidth +
-                                    (area.left() - left);
         if (m_textureBits == nullptr) {
             for (int i = 0; i < width; ++i) {
-                const std::uint32_t a = cover[i];
+                const std::uint32_t a = cover[i * coverStep];
                 if (a == 255u) {
                     row[i] = m_color;
                 } else if (a != 0u) {
@@ -196,13 +212,12 @@ void CDabPainter::PaintRect(const DabMask& mask, int x, int y, const QRect& area
         // The texture is anchored at the image's origin.
         const auto* tile = reinterpret_cast<const std::uint32_t*>(
             m_textureBits + m_textureStride * (py % m_textureHeight));
-        const int tileWidth = m_textureWidth;
         for (int i = 0; i < width; ++i) {
-            const std::uint32_t a = cover[i];
+            const std::uint32_t a = cover[i * coverStep];
             if (a == 0u) {
                 continue;
             }
-            const std::uint32_t s = tile[(area.left() + i) % tileWidth];
+            const std::uint32_t s = tile[(area.left() + i) % m_textureWidth];
             row[i] = a == 255u ? s : Interpolate(s, a, row[i], 255u - a);
         }
     }

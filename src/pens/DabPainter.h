@@ -67,9 +67,16 @@ public:
     bool IsReady() const { return m_bits != nullptr; }
     // Paints `mask` with its dab's pixel at (x, y).
     void Paint(const DabMask& mask, int x, int y) const;
+    // Paints through the coverage in the alpha of `coverage`, a 32-bit
+    // premultiplied image, placed with its top-left pixel at `topLeft`.
+    void PaintCoverage(const QImage& coverage, const QPoint& topLeft) const;
 
 private:
-    void PaintRect(const DabMask& mask, int x, int y, const QRect& area) const;
+    // Blends the rectangle `area` of the image, whose coverage values run
+    // from `cover` (for its top-left pixel) with `coverStride` bytes from
+    // one row to the next and `coverStep` bytes from pixel to pixel.
+    void PaintRect(const QRect& area, const std::uint8_t* cover, qsizetype coverStride,
+                   int coverStep) const;
 
     std::uint8_t* m_bits = nullptr;
     qsizetype m_stride = 0;

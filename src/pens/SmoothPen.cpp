@@ -1,6 +1,7 @@
 #include "pens/SmoothPen.h"
 
 #include "gfx/Surface.h"
+#include "pens/DabPainter.h"
 #include "pens/PenPaint.h"
 #include "pens/SmoothPieces.h"
 
@@ -180,6 +181,13 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
     // pixel two pieces share: cut into runs its pixels would move.
     const bool selective =
         (!options.within.empty() || painter.hasClipping()) && pen.widthF() > 1.0;
+    const auto draw = [&](const QPainterPath& path) {
+        if (options.drawPath) {
+            options.drawPath(path);
+        } else {
+            painter.drawPath(path);
+        }
+    };
     for (int first = 0; first < count; first += kPiecesPerPath) {
         const int last = std::min(first + kPiecesPerPath, count) - 1;
         if (!reaches(first, last)) {
@@ -188,7 +196,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
         if (!selective) {
             QPainterPath path;
             AddPieces(path, pieces, first, last, keep);
-            painter.drawPath(path);
+            draw(path);
             continue;
         }
         // The runs of pieces that reach the area, as subpaths of one path:
@@ -208,7 +216,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
                 run = -1;
             }
         }
-        painter.drawPath(path);
+        draw(path);
     }
 }
 
@@ -222,10 +230,42 @@ CSmoothPen::CSmoothPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(
 
 void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
 {
+    SmoothLineOptions options{surface.PaintClipRects(), {}};
+    // A texture is blended through each path's coverage, stroked in white
+    // on a mask of the path's size: the raster engine's texture fill fetches
+    // and blends span by span and costs several times a solid one. The dab
+    // painter takes the surface's pixels before the painter opens.
+    const CDabPainter textured(surface.Image(), surface.PaintClip(), m_gpPen.brush());
+    QPen white = m_gpPen;
+    white.setBrush(Qt::white);
+    const QRect device = surface.Rect();
+    const double grow = std::ceil(m_gpPen.widthF() / 2.0) + drawn_extent::kFringe;
+    // (Lines of a pixel or less take the rasteriser's thin-line stroker,
+    // which blends a texture a level apart from its fills.)
+    if (HasTexture() && textured.IsReady() && m_gpPen.widthF() > 1.0) {
+        options.drawPath = [&](const QPainterPath& path) {
+            const QRect box =
+                path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect() & device;
+            if (box.isEmpty() || !surface.ClipReaches(box)) {
+                return;
+            }
+            QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
+            mask.fill(0);
+            {
+                QPainter maskPainter(&mask);
+                maskPainter.setRenderHint(QPainter::Antialiasing);
+                maskPainter.translate(-box.x(), -box.y());
+                maskPainter.setPen(white);
+                maskPainter.setBrush(Qt::NoBrush);
+                maskPainter.drawPath(path);
+            }
+            textured.PaintCoverage(mask, box.topLeft());
+        };
+    }
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
     painter.setRenderHint(QPainter::Antialiasing);
-    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, {surface.PaintClipRects()});
+    SmoothPolyline(painter, m_gpPen, m_points, originX, originY, options);
 }
 
 QRect CSmoothPen::MeasureDrawnExtent() const

@@ -6,9 +6,11 @@
 #include <QPoint>
 #include <QRegion>
 
+#include <functional>
 #include <span>
 
 class QPainter;
+class QPainterPath;
 
 // Draws `points`, each shifted by (-originX, -originY), as one smoothed line
 // with `pen` on `painter` (whose render hints the caller sets):
@@ -28,6 +30,9 @@ struct SmoothLineOptions {
     // pieces that can reach it stay subpaths of the one path, so where they
     // overlap they are still blended once.
     std::span<const QRect> within;
+    // Draws each path in place of the painter (which SmoothPolyline still
+    // sets up and asks for its clip and device), already holding the pen.
+    std::function<void(const QPainterPath&)> drawPath;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
