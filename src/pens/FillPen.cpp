@@ -99,9 +99,15 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
     const QRegion* clip = surface.PaintClip();
     const QRect limit = clip != nullptr ? surface.Rect() & clip->boundingRect() : surface.Rect();
     const double reach = Reach();
+    // Pieces that cannot reach the paint clip are left out, not only those
+    // outside its bounds: an eraser step's clip is many small rectangles.
+    const auto reaches = [&](int first, int last) {
+        const QRect r = PieceReach(pieces, first, last, reach);
+        return r.intersects(limit) && surface.ClipReaches(r);
+    };
     std::vector<std::unique_ptr<Field>> lines;
     const auto addStraight = [&](int k) {
-        if (PieceReach(pieces, k, k, reach).intersects(limit)) {
+        if (reaches(k, k)) {
             lines.push_back(StraightLine(surface, limit, pieces, k, reach));
         }
     };
@@ -115,13 +121,13 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
             auto chain = std::make_unique<Field>(surface.GetSize(), limit, reach);
             bool joined = false;
             for (int k = 1; k <= count - 2; ++k) {
-                // A curve that cannot reach the limit has no pixel to give a
+                // A curve that cannot reach the clip gives no pixel there a
                 // distance; the next one starts afresh.
-                const bool reaches = PieceReach(pieces, k, k, reach).intersects(limit);
-                if (reaches) {
+                const bool near = reaches(k, k);
+                if (near) {
                     AddPiece(*chain, pieces.At(k), joined, k == count - 2);
                 }
-                joined = reaches;
+                joined = near;
             }
             lines.push_back(std::move(chain));
         }
