@@ -1,5 +1,7 @@
 #include "pens/DistanceBands.h"
 
+#include "gfx/Surface.h"
+
 #include <QImage>
 #include <QRegion>
 
@@ -102,8 +104,10 @@ void PaintCell(uchar* bits, qsizetype stride, const QRect& cell, const float* co
 
 }  // namespace
 
-Field::Field(const QSize& surface, const QRect& limit, double reach)
+Field::Field(const QSize& surface, const QRect& limit, double reach,
+             std::span<const QRect> within)
     : m_limit(limit & QRect(QPoint(0, 0), surface)),
+      m_within(within),
       m_reach(reach),
       m_tilesX((std::max(surface.width(), 0) + kTile - 1) / kTile),
       m_tilesY((std::max(surface.height(), 0) + kTile - 1) / kTile),
@@ -179,13 +183,10 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
 {
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
-    const double length2 = dx * dx + dy * dy;
-    const double inverse2 = 1.0 / length2;
-    const double length = std::sqrt(length2);
+    const double length = std::sqrt(dx * dx + dy * dy);
     const double ux = dx / length;
     const double uy = dy / length;
-    const double reach2 = m_reach * m_reach;
-    // The rectangle's corners, for the rows it spans.
+    // The rectangle's corners, for the pixels it spans.
     double top = std::numeric_limits<double>::infinity();
     double bottom = -top;
     for (const double s : {from, to}) {
@@ -198,9 +199,49 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
     if (m_limit.isEmpty() || !(top <= bottom)) {
         return;
     }
-    const int firstRow = static_cast<int>(std::max<double>(m_limit.top(), std::floor(top - 0.5)));
-    const int lastRow =
-        static_cast<int>(std::min<double>(m_limit.bottom(), std::ceil(bottom - 0.5)));
+    double leftmost = std::numeric_limits<double>::infinity();
+    double rightmost = -leftmost;
+    for (const double s : {from, to}) {
+        for (const double q : {acrossFrom, acrossTo}) {
+            const double x = a.x() + s * ux - q * uy;
+            leftmost = std::min(leftmost, x);
+            rightmost = std::max(rightmost, x);
+        }
+    }
+    const auto pixel = [](double v) {
+        return static_cast<int>(std::clamp(v, -1e9, 1e9));
+    };
+    const QRect box = QRect(QPoint(pixel(std::floor(leftmost - 0.5)), pixel(std::floor(top - 0.5))),
+                            QPoint(pixel(std::ceil(rightmost - 0.5)), pixel(std::ceil(bottom - 0.5)))) &
+                      m_limit;
+    if (box.isEmpty()) {
+        return;
+    }
+    if (m_within.empty()) {
+        VisitSegment(a, b, from, to, acrossFrom, acrossTo, box);
+        return;
+    }
+    for (const QRect& rect : RectsAcross(m_within, box)) {
+        const QRect area = rect & box;
+        if (!area.isEmpty()) {
+            VisitSegment(a, b, from, to, acrossFrom, acrossTo, area);
+        }
+    }
+}
+
+void Field::VisitSegment(const QPointF& a, const QPointF& b, double from, double to,
+                         double acrossFrom, double acrossTo, const QRect& area)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double length2 = dx * dx + dy * dy;
+    const double inverse2 = 1.0 / length2;
+    const double length = std::sqrt(length2);
+    const double ux = dx / length;
+    const double uy = dy / length;
+    const double reach2 = m_reach * m_reach;
+    const int firstRow = area.top();
+    const int lastRow = area.bottom();
     // On each row the pixel centres' offsets x - a.x within the rectangle
     // run between bounds that move linearly with the row: along the segment
     // ux * rx + uy * ry lies within [from, to], across it
@@ -210,8 +251,8 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
     const bool acrossFixed = std::abs(uy) < kFlat;
     const double alongScale = alongFixed ? 0.0 : 1.0 / ux;
     const double acrossScale = acrossFixed ? 0.0 : -1.0 / uy;
-    const double left = m_limit.left();
-    const double right = m_limit.right();
+    const double left = area.left();
+    const double right = area.right();
     int minX = std::numeric_limits<int>::max();
     int maxX = std::numeric_limits<int>::min();
     int minY = minX;

@@ -33,9 +33,11 @@ public:
     static constexpr int kTile = 64;
 
     // `surface`: the size of the surface the distances are for; `limit`: the
-    // part of it where they are wanted; `reach`: farther distances are not
-    // needed.
-    Field(const QSize& surface, const QRect& limit, double reach);
+    // part of it where they are wanted, and if `within` is given (a region's
+    // rectangles, top to bottom, kept by the caller), only in those;
+    // `reach`: farther distances are not needed.
+    Field(const QSize& surface, const QRect& limit, double reach,
+          std::span<const QRect> within = {});
 
     double Reach() const { return m_reach; }
 
@@ -65,11 +67,15 @@ private:
     // whose nearest point of the line lies on this segment.
     void AddSegment(const QPointF& a, const QPointF& b, double from, double to,
                     double acrossFrom, double acrossTo);
+    // The same within `area`, a part of the limit.
+    void VisitSegment(const QPointF& a, const QPointF& b, double from, double to,
+                      double acrossFrom, double acrossTo, const QRect& area);
     // Gives the pixels within `reach` of `p` their distance from it.
     void AddDot(const QPointF& p);
     float* TileFor(int x, int y);
 
     QRect m_limit;
+    std::span<const QRect> m_within;
     double m_reach;
     int m_tilesX;
     int m_tilesY;

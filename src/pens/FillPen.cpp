@@ -51,7 +51,7 @@ QRect PieceReach(const SmoothPieces& pieces, int first, int last, double reach)
 std::unique_ptr<Field> StraightLine(const CSurface& surface, const QRect& limit,
                                     const SmoothPieces& pieces, int k, double reach)
 {
-    auto line = std::make_unique<Field>(surface.GetSize(), limit, reach);
+    auto line = std::make_unique<Field>(surface.GetSize(), limit, reach, surface.PaintClipRects());
     AddPiece(*line, pieces.At(k), false, true);
     return line;
 }
@@ -118,7 +118,8 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
     } else {
         addStraight(0);
         if (PieceReach(pieces, 1, count - 2, reach).intersects(limit)) {
-            auto chain = std::make_unique<Field>(surface.GetSize(), limit, reach);
+            auto chain =
+                std::make_unique<Field>(surface.GetSize(), limit, reach, surface.PaintClipRects());
             bool joined = false;
             for (int k = 1; k <= count - 2; ++k) {
                 // A curve that cannot reach the clip gives no pixel there a
