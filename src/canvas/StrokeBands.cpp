@@ -4,6 +4,7 @@
 #include "pens/PenTool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <mutex>
 #include <numeric>
@@ -13,6 +14,8 @@ namespace stroke_bands {
 namespace {
 // Below this many pixels a second thread costs more than it saves.
 constexpr long long kMinParallelPixels = 128LL * 128;
+// How many bands the area is cut into for the two threads.
+constexpr int kBands = 6;
 
 long long Pixels(const QRegion& region)
 {
@@ -54,40 +57,49 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
 }
 }  // namespace
 
-int BalancedRow(const std::vector<CPenTool*>& pens, const QRegion& area)
+std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion& area, int parts)
 {
+    std::vector<int> cuts;
     const QRect bounds = area.boundingRect();
-    if (bounds.isEmpty()) {
-        return bounds.top();
+    if (bounds.isEmpty() || parts < 2) {
+        return cuts;
     }
-    // The width of every piece rectangle on each row it spans, summed per
-    // row through differences at its first and past its last row.
+    // The width of every piece rectangle within the area on each row it
+    // spans, summed per row through differences at its first and past its
+    // last row.
+    const std::vector<QRect> rects(area.begin(), area.end());
     std::vector<long long> change(static_cast<std::size_t>(bounds.height()) + 1, 0);
     long long total = 0;
     for (const CPenTool* pen : pens) {
         for (const QRect& piece : pen->PieceRects()) {
-            const QRect r = piece & bounds;
-            if (r.isEmpty()) {
-                continue;
+            for (const QRect& rect : RectsAcross(rects, piece)) {
+                const QRect r = piece & rect;
+                if (r.isEmpty()) {
+                    continue;
+                }
+                change[static_cast<std::size_t>(r.top() - bounds.top())] += r.width();
+                change[static_cast<std::size_t>(r.bottom() + 1 - bounds.top())] -= r.width();
+                total += static_cast<long long>(r.width()) * r.height();
             }
-            change[static_cast<std::size_t>(r.top() - bounds.top())] += r.width();
-            change[static_cast<std::size_t>(r.bottom() + 1 - bounds.top())] -= r.width();
-            total += static_cast<long long>(r.width()) * r.height();
         }
     }
     if (total == 0) {
-        return bounds.top();
+        return cuts;
     }
     long long perRow = 0;
     long long sum = 0;
     for (int row = 0; row < bounds.height(); ++row) {
         perRow += change[static_cast<std::size_t>(row)];
         sum += perRow;
-        if (2 * sum >= total) {
-            return bounds.top() + std::max(row, 1);
+        const auto next = static_cast<long long>(cuts.size()) + 1;
+        if (next < parts && sum * parts >= total * next && row + 1 < bounds.height()) {
+            const int cut = bounds.top() + row + 1;
+            if (cuts.empty() || cut > cuts.back()) {
+                cuts.push_back(cut);
+            }
         }
     }
-    return bounds.bottom();
+    return cuts;
 }
 
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
@@ -100,28 +112,40 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
         reaching.push_back(pens[i]);
     }
     std::vector<std::mutex> locks(reaching.size());
-    const QRect bounds = area.boundingRect();
-    Split split{area, QRegion()};
-    if (reaching.size() >= 2 && std::thread::hardware_concurrency() >= 2 &&
-        Pixels(area) >= kMinParallelPixels) {
-        const int row = BalancedRow(reaching, area);
-        const QRect above(QPoint(bounds.left(), bounds.top()), QPoint(bounds.right(), row - 1));
-        const QRect below(QPoint(bounds.left(), row), bounds.bottomRight());
-        split = Split{area & above, area & below};
-    }
-    if (split.lower.isEmpty()) {
+    if (reaching.size() < 2 || std::thread::hardware_concurrency() < 2 ||
+        Pixels(area) < kMinParallelPixels) {
         std::vector<std::size_t> all(reaching.size());
         std::iota(all.begin(), all.end(), std::size_t{0});
         DrawPart(background, reaching, all, locks, area, upper);
         return Split{area, QRegion()};
     }
-    const std::vector<std::size_t> upperPens = Reaching(reaching, split.upper);
-    const std::vector<std::size_t> lowerPens = Reaching(reaching, split.lower);
+    // Bands of about equal drawing, taken one at a time by whichever thread
+    // is free, so that neither waits long for the other however the cost of
+    // drawing varies from pen to pen.
+    const QRect bounds = area.boundingRect();
+    std::vector<QRegion> bands;
+    int top = bounds.top();
+    for (const int cut : BalancedRows(reaching, area, kBands)) {
+        bands.push_back(area & QRect(QPoint(bounds.left(), top), QPoint(bounds.right(), cut - 1)));
+        top = cut;
+    }
+    bands.push_back(area & QRect(QPoint(bounds.left(), top), bounds.bottomRight()));
+    std::vector<std::vector<std::size_t>> bandPens;
+    for (const QRegion& band : bands) {
+        bandPens.push_back(Reaching(reaching, band));
+    }
+    std::atomic<std::size_t> next{0};
+    Split split;
+    const auto drawBands = [&](CMemSurface& surface, QRegion& drawn) {
+        for (std::size_t b = next.fetch_add(1); b < bands.size(); b = next.fetch_add(1)) {
+            DrawPart(background, reaching, bandPens[b], locks, bands[b], surface);
+            drawn += bands[b];
+        }
+    };
     {
         // Joined when it goes out of scope, also if drawing here throws.
-        const std::jthread second(
-            [&] { DrawPart(background, reaching, lowerPens, locks, split.lower, lower); });
-        DrawPart(background, reaching, upperPens, locks, split.upper, upper);
+        const std::jthread second([&] { drawBands(lower, split.lower); });
+        drawBands(upper, split.upper);
     }
     return split;
 }

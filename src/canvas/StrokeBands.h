@@ -9,19 +9,19 @@ class CMemSurface;
 class CSurface;
 
 // Composes strokes over a background for the pixels of an area, on two
-// threads when there is enough to draw: the area is cut into the rows above
-// and below one line, placed so that both parts hold about the same amount
-// of drawing, and each part is drawn on a surface of its own, this thread
-// taking the upper part and a second thread the lower one.
+// threads when there is enough to draw: the area is cut into bands of rows,
+// placed so that each holds about the same amount of drawing, and the two
+// threads take the bands one at a time, each drawing on a surface of its
+// own, this thread on one, a second thread on the other.
 //
-// Each part is drawn exactly as one pass over the whole area would draw it:
-// every surface has the picture's size and origin, each part gets the
+// Each band is drawn exactly as one pass over the whole area would draw it:
+// every surface has the picture's size and origin, each band gets the
 // background and then, in order, every stroke that can reach it, and the
-// pens are clipped to the part, inside which a clipped pen paints what it
-// paints unclipped. A pen keeps drawing state while it draws, so the two threads
-// take turns on each stroke: each holds a stroke's lock while drawing it,
-// and as both go through the strokes in the same order they work in
-// parallel except when they reach the same stroke at once.
+// pens are clipped to the band, inside which a clipped pen paints what it
+// paints unclipped. A pen keeps drawing state while it draws, so the two
+// threads take turns on each stroke: each holds a stroke's lock while
+// drawing it, and as both go through the strokes in the same order they
+// work in parallel except when they reach the same stroke at once.
 namespace stroke_bands {
 
 // The part of the area drawn on each surface (either may be empty).
@@ -38,10 +38,11 @@ struct Split {
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
               const QRegion& area, CMemSurface& upper, CMemSurface& lower);
 
-// The row at which to cut `area` so that the pieces of `pens` inside it are
-// split about evenly, judged by the pixel rows of their piece rectangles.
-// Returns a row of the area's bounding box other than its first, or the
-// first when nothing lies inside.
-int BalancedRow(const std::vector<CPenTool*>& pens, const QRegion& area);
+// The rows at which to cut `area` into `parts` bands over which the pieces
+// of `pens` inside it are spread about evenly, judged by the pixels of
+// their piece rectangles within the area: increasing rows of the area's
+// bounding box other than its first, fewer than parts - 1 of them (none)
+// when too little lies inside.
+std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion& area, int parts);
 
 }  // namespace stroke_bands
