@@ -102,6 +102,13 @@ void PaintCell(uchar* bits, qsizetype stride, const QRect& cell, const float* co
     }
 }
 
+// PaintCell for each number of lines near a tile, the loops over the lines
+// unrolled.
+using CellPainter = void (*)(uchar*, qsizetype, const QRect&, const float* const*,
+                             const PassTable&, float);
+constexpr std::array<CellPainter, 5> kCellPainters = {nullptr, PaintCell<1>, PaintCell<2>,
+                                                      PaintCell<3>, PaintCell<4>};
+
 }  // namespace
 
 Field::Field(const QSize& surface, const QRect& limit, double reach,
@@ -262,27 +269,21 @@ void Field::VisitSegment(const QPointF& a, const QPointF& b, double from, double
         const double ry = cy - a.y();
         double lo = -std::numeric_limits<double>::infinity();
         double hi = -lo;
-        const double along = uy * ry;
-        if (alongFixed) {
-            if (along < from || along > to) {
-                continue;
+        // Narrows [lo, hi] to where k * rx + part lies within [low, high],
+        // with scale = 1 / k; false when no rx does.
+        const auto narrow = [&](bool fixed, double part, double low, double high, double scale) {
+            if (fixed) {
+                return part >= low && part <= high;
             }
-        } else {
-            const double p = (from - along) * alongScale;
-            const double q = (to - along) * alongScale;
-            lo = std::min(p, q);
-            hi = std::max(p, q);
-        }
-        const double across = ux * ry;
-        if (acrossFixed) {
-            if (across < acrossFrom || across > acrossTo) {
-                continue;
-            }
-        } else {
-            const double p = (acrossFrom - across) * acrossScale;
-            const double q = (acrossTo - across) * acrossScale;
+            const double p = (low - part) * scale;
+            const double q = (high - part) * scale;
             lo = std::max(lo, std::min(p, q));
             hi = std::min(hi, std::max(p, q));
+            return true;
+        };
+        if (!narrow(alongFixed, uy * ry, from, to, alongScale) ||
+            !narrow(acrossFixed, ux * ry, acrossFrom, acrossTo, acrossScale)) {
+            continue;
         }
         // The pixels whose centre x + 1/2 lies within the range.
         const double first = std::max(left, a.x() + lo - 0.5);
@@ -378,7 +379,7 @@ void Paint(QImage& image, const QRect& area, const QRegion* clip,
     if (bounds.isEmpty()) {
         return;
     }
-    constexpr std::size_t kMaxLines = 4;
+    constexpr std::size_t kMaxLines = kCellPainters.size() - 1;
     if (lines.size() > kMaxLines || passes.size() > PassTable::kMax) {
         // More than the fill pen's three passes over its four lines at most
         // is not asked for; split the work so each call stays within the
@@ -428,21 +429,9 @@ void Paint(QImage& image, const QRect& area, const QRegion* clip,
                 }
                 const QRect cell =
                     part & QRect(tx << kTileShift, ty << kTileShift, Field::kTile, Field::kTile);
-                switch (near) {
-                case 1:
-                    PaintCell<1>(bits, stride, cell, tiles.data(), table, reach2);
-                    break;
-                case 2:
-                    PaintCell<2>(bits, stride, cell, tiles.data(), table, reach2);
-                    break;
-                case 3:
-                    PaintCell<3>(bits, stride, cell, tiles.data(), table, reach2);
-                    break;
-                case 4:
-                    PaintCell<4>(bits, stride, cell, tiles.data(), table, reach2);
-                    break;
-                default:
-                    break;
+                if (near > 0) {
+                    kCellPainters[static_cast<std::size_t>(near)](bits, stride, cell, tiles.data(),
+                                                                  table, reach2);
                 }
             }
         }
