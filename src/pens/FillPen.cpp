@@ -86,7 +86,12 @@ std::array<distance_bands::Pass, 3> CFillPen::Passes() const
     return passes;
 }
 
-double CFillPen::Reach() const { return kPassWidth[0] * m_width / 2.0 + 1.0; }
+double CFillPen::Reach() const
+{
+    // A pass paints no pixel whose centre lies half a pixel or more beyond
+    // its half width; a hair more keeps rounding from losing one.
+    return kPassWidth[0] * m_width / 2.0 + 0.5 + 1e-3;
+}
 
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {

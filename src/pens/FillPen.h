@@ -40,7 +40,7 @@ private:
 
     // Pass 0, 1 and 2: colour c0, c1 and c2 at 5, 3 and 1.5 times the width.
     std::array<distance_bands::Pass, 3> Passes() const;
-    // How far from the line's centre the widest pass paints, and a pixel more.
+    // How far from the line's centre the widest pass can paint.
     double Reach() const;
     // Brings the live line's distances up to the points captured so far.
     LiveLine& UpdateLiveLine(const CSurface& surface);
