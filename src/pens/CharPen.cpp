@@ -197,6 +197,10 @@ void CCharPen::BuildGlyph()
     m_glyphPath = ReplayOutline(m_glyphPoints, m_glyphTypes);
     // One pixel more on each side for the anti-aliased edge.
     m_glyphBounds = m_glyphPath.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (!m_glyphPath.isEmpty()) {
+        m_glyphMask = DrawDabMask(m_glyphBounds.adjusted(-1, -1, 1, 1),
+                                  [this](QPainter& painter) { painter.drawPath(m_glyphPath); });
+    }
 }
 
 void CCharPen::Draw(CSurface& surface, int originX, int originY)
@@ -243,6 +247,11 @@ void CCharPen::Plot(int x, int y)
     constexpr int f = drawn_extent::kFringe;
     if (m_glyphPath.isEmpty() ||
         !WalkReaches(m_glyphBounds.translated(x, y).adjusted(-f, -f, f, f))) {
+        return;
+    }
+    if (const CDabPainter* dabs = m_glyphMask ? WalkDabs(m_brush) : nullptr) {
+        dabs->Paint(*m_glyphMask, x, y);
+        MarkWalkDirty(m_glyphBounds.translated(x, y));
         return;
     }
     QPainter* painter = WalkPainter();

@@ -71,4 +71,7 @@ private:
     int m_spacing = 0;
     QPainterPath m_glyphPath;
     QRect m_glyphBounds;
+    // What a stamp covers round its pixel: every stamp is the same path
+    // moved by whole pixels, so it is drawn once and blended from then on.
+    std::unique_ptr<DabMask> m_glyphMask;
 };

@@ -13,7 +13,7 @@ void CWalkPen::WalkAllSegments(int originX, int originY)
 
 QPainter* CWalkPen::WalkPainter()
 {
-    if (m_target == nullptr) {
+    if (m_target == nullptr || (m_dabs && m_dabs->IsReady())) {
         return nullptr;
     }
     if (!m_graphics) {
@@ -22,6 +22,20 @@ QPainter* CWalkPen::WalkPainter()
         m_graphics->setRenderHint(QPainter::Antialiasing);
     }
     return m_graphics.get();
+}
+
+const CDabPainter* CWalkPen::WalkDabs(const QBrush& brush)
+{
+    if (m_target == nullptr) {
+        return nullptr;
+    }
+    if (!m_dabs) {
+        if (m_graphics) {
+            return nullptr;
+        }
+        m_dabs = std::make_unique<CDabPainter>(m_target->Image(), m_target->PaintClip(), brush);
+    }
+    return m_dabs->IsReady() ? m_dabs.get() : nullptr;
 }
 
 bool CWalkPen::WalkReaches(const QRect& r) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pens/DabPainter.h"
 #include "pens/PenTool.h"
 
 #include <QPainter>
@@ -24,6 +25,7 @@ protected:
         m_live = live;
         walk();
         m_graphics.reset();
+        m_dabs.reset();
         m_target = nullptr;
         m_live = false;
     }
@@ -33,6 +35,11 @@ protected:
 
     // The antialiased painter on the walk's surface, or nullptr outside a walk.
     QPainter* WalkPainter();
+    // A dab painter with `brush` on the walk's surface, made at its first
+    // use in a walk: null outside a walk, when the walk's painter is open
+    // already, or when the surface or the brush rules one out. A walk paints
+    // with one or the other.
+    const CDabPainter* WalkDabs(const QBrush& brush);
     // True when a piece painting within `r` can show on the surface walked
     // on: a piece that cannot is left out.
     bool WalkReaches(const QRect& r) const;
@@ -43,4 +50,5 @@ private:
     CSurface* m_target = nullptr;
     bool m_live = false;
     std::unique_ptr<QPainter> m_graphics;
+    std::unique_ptr<CDabPainter> m_dabs;
 };
