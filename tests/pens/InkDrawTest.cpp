@@ -205,18 +205,6 @@ TEST(InkDabs, SkippingDabsOffTheSurfaceChangesNoPixel)
     }
 }
 
-namespace {
-// A surface of non-premultiplied pixels, which dabs paint through the
-// painter alone.
-class PainterOnlySurface : public CSurface {
-public:
-    PainterOnlySurface(int w, int h) : CSurface(QImage(w, h, QImage::Format_ARGB32))
-    {
-        m_image.fill(Qt::white);
-    }
-};
-}  // namespace
-
 TEST(InkDabs, DabsBlendedFromMasksLookAsThePainterPaintsThem)
 {
     // The ink pens blend most dabs from kept masks. A stroke of changing
@@ -247,7 +235,7 @@ TEST(InkDabs, DabsBlendedFromMasksLookAsThePainterPaintsThem)
             }
             pen->FinishStroke();
             CMemSurface masked(400, 250, kWhite);
-            PainterOnlySurface painted(400, 250);
+            pentest::PainterOnlySurface painted(400, 250);
             masked.SetPaintClip(clip);
             painted.SetPaintClip(clip);
             pen->Draw(masked, 0, 0);
