@@ -3,8 +3,11 @@
 #include "gfx/Surface.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -190,6 +193,36 @@ void CDabPainter::PaintCoverage(const QImage& coverage, const QPoint& topLeft) c
             PaintRect(area, cover, stride, 4);
         }
     }
+}
+
+void CDabPainter::PaintPath(const QPainterPath& path, const QPen* pen) const
+{
+    // The path's reach: its control points' box, grown by half the pen's
+    // width and the antialiased fringe.
+    const double grow = (pen != nullptr ? std::ceil(pen->widthF() / 2.0) : 0.0) + 3.0;
+    const QRect box =
+        path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect() & m_bounds;
+    if (box.isEmpty() || !RectsMeet(m_clip, box)) {
+        return;
+    }
+    QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(0);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-box.x(), -box.y());
+        if (pen != nullptr) {
+            QPen white = *pen;
+            white.setBrush(Qt::white);
+            painter.setPen(white);
+            painter.setBrush(Qt::NoBrush);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Qt::white);
+        }
+        painter.drawPath(path);
+    }
+    PaintCoverage(mask, box.topLeft());
 }
 
 void CDabPainter::PaintRect(const QRect& area, const std::uint8_t* cover, qsizetype coverStride,

@@ -13,6 +13,8 @@
 #include <vector>
 
 class QPainter;
+class QPainterPath;
+class QPen;
 
 // The coverage of one dab shape drawn at a whole-pixel position: the
 // anti-aliased coverage (0..255) of each pixel of `rect`, row by row, with
@@ -70,6 +72,11 @@ public:
     // Paints through the coverage in the alpha of `coverage`, a 32-bit
     // premultiplied image, placed with its top-left pixel at `topLeft`.
     void PaintCoverage(const QImage& coverage, const QPoint& topLeft) const;
+    // Paints `path`, stroked with `pen` (whose brush does not matter) or,
+    // when that is null, filled: its antialiased coverage is drawn in white
+    // on a mask of its size and the brush blended through it, as a painter
+    // with the brush would blend it.
+    void PaintPath(const QPainterPath& path, const QPen* pen) const;
 
 private:
     // Blends the rectangle `area` of the image, whose coverage values run

@@ -236,31 +236,10 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     // and blends span by span and costs several times a solid one. The dab
     // painter takes the surface's pixels before the painter opens.
     const CDabPainter textured(surface.Image(), surface.PaintClip(), m_gpPen.brush());
-    QPen white = m_gpPen;
-    white.setBrush(Qt::white);
-    const QRect device = surface.Rect();
-    const double grow = std::ceil(m_gpPen.widthF() / 2.0) + drawn_extent::kFringe;
     // (Lines of a pixel or less take the rasteriser's thin-line stroker,
     // which blends a texture a level apart from its fills.)
     if (HasTexture() && textured.IsReady() && m_gpPen.widthF() > 1.0) {
-        options.drawPath = [&](const QPainterPath& path) {
-            const QRect box =
-                path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect() & device;
-            if (box.isEmpty() || !surface.ClipReaches(box)) {
-                return;
-            }
-            QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
-            mask.fill(0);
-            {
-                QPainter maskPainter(&mask);
-                maskPainter.setRenderHint(QPainter::Antialiasing);
-                maskPainter.translate(-box.x(), -box.y());
-                maskPainter.setPen(white);
-                maskPainter.setBrush(Qt::NoBrush);
-                maskPainter.drawPath(path);
-            }
-            textured.PaintCoverage(mask, box.topLeft());
-        };
+        options.drawPath = [&](const QPainterPath& path) { textured.PaintPath(path, &m_gpPen); };
     }
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
