@@ -361,7 +361,7 @@ void CPicture::ComposeWhole()
     const QRect whole(0, 0, m_cx, m_cy);
     const stroke_bands::Split split = stroke_bands::Compose(
         *m_pBkgdSurface, StrokePointers(), whole, *m_pPictureSurface, SecondSurface());
-    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.lower);
+    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.second);
     m_bPictureDirty = 0;
 }
 
@@ -411,8 +411,8 @@ void CPicture::RedrawArea(const QRegion& area)
     }
     const stroke_bands::Split split = stroke_bands::Compose(
         *m_pBkgdSurface, StrokePointers(), part, *m_pScratchSurface, SecondSurface());
-    m_pPictureSurface->CopyFrom(*m_pScratchSurface, split.upper);
-    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.lower);
+    m_pPictureSurface->CopyFrom(*m_pScratchSurface, split.first);
+    m_pPictureSurface->CopyFrom(*m_pSecondSurface, split.second);
 }
 
 void CPicture::DrawTo(CSurface& target)

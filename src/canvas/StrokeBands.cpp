@@ -103,7 +103,7 @@ std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion&
 }
 
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
-              const QRegion& area, CMemSurface& upper, CMemSurface& lower)
+              const QRegion& area, CMemSurface& first, CMemSurface& second)
 {
     // Every cache the threads read is measured here, on this thread: the
     // pens' extents and piece rectangles are filled in on first use.
@@ -116,7 +116,7 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
         Pixels(area) < kMinParallelPixels) {
         std::vector<std::size_t> all(reaching.size());
         std::iota(all.begin(), all.end(), std::size_t{0});
-        DrawPart(background, reaching, all, locks, area, upper);
+        DrawPart(background, reaching, all, locks, area, first);
         return Split{area, QRegion()};
     }
     // Bands of about equal drawing, taken one at a time by whichever thread
@@ -144,8 +144,8 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
     };
     {
         // Joined when it goes out of scope, also if drawing here throws.
-        const std::jthread second([&] { drawBands(lower, split.lower); });
-        drawBands(upper, split.upper);
+        const std::jthread helper([&] { drawBands(second, split.second); });
+        drawBands(first, split.first);
     }
     return split;
 }

@@ -24,19 +24,20 @@ class CSurface;
 // work in parallel except when they reach the same stroke at once.
 namespace stroke_bands {
 
-// The part of the area drawn on each surface (either may be empty).
+// The part of the area drawn on each surface (either may be empty): the
+// first by the calling thread, the second by the helper thread.
 struct Split {
-    QRegion upper;
-    QRegion lower;
+    QRegion first;
+    QRegion second;
 };
 
 // Draws `pens` for `area` (which lies within every surface): the pixels of
-// `split.upper` on `upper`, those of `split.lower` on `lower`, each first
+// `split.first` on `first`, those of `split.second` on `second`, each first
 // set to `background`'s. Pixels outside a surface's part may change
 // anyhow. Returns the split used; with little to draw, or one core, all of
-// the area is `upper`'s and `lower` is not touched.
+// the area is `first`'s and `second` is not touched.
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
-              const QRegion& area, CMemSurface& upper, CMemSurface& lower);
+              const QRegion& area, CMemSurface& first, CMemSurface& second);
 
 // The rows at which to cut `area` into `parts` bands over which the pieces
 // of `pens` inside it are spread about evenly, judged by the pixels of

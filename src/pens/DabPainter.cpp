@@ -1,40 +1,22 @@
 #include "pens/DabPainter.h"
 
 #include "gfx/Surface.h"
+#include "pens/PixelBlend.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <memory>
 #include <mutex>
 
 namespace {
 
-// x * a / 255 on each channel, rounded as the raster engine rounds.
-inline std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a)
-{
-    std::uint32_t t = (x & 0x00ff00ffu) * a;
-    t = ((t + ((t >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
-    x = ((x >> 8) & 0x00ff00ffu) * a;
-    x = (x + ((x >> 8) & 0x00ff00ffu) + 0x00800080u) & 0xff00ff00u;
-    return x | t;
-}
-
-// (x * a + y * b) / 255 on each channel, rounded as the raster engine
-// rounds.
-inline std::uint32_t Interpolate(std::uint32_t x, std::uint32_t a, std::uint32_t y,
-                                 std::uint32_t b)
-{
-    std::uint32_t t = (x & 0x00ff00ffu) * a + (y & 0x00ff00ffu) * b;
-    t = ((t + ((t >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
-    x = ((x >> 8) & 0x00ff00ffu) * a + ((y >> 8) & 0x00ff00ffu) * b;
-    x = (x + ((x >> 8) & 0x00ff00ffu) + 0x00800080u) & 0xff00ff00u;
-    return x | t;
-}
+using pixel_blend::ByteMul;
+using pixel_blend::Interpolate;
 
 bool IsOpaque(const QImage& image)
 {

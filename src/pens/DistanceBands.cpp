@@ -1,6 +1,7 @@
 #include "pens/DistanceBands.h"
 
 #include "gfx/Surface.h"
+#include "pens/PixelBlend.h"
 
 #include <QImage>
 #include <QRegion>
@@ -18,19 +19,6 @@ namespace {
 constexpr float kFar = std::numeric_limits<float>::infinity();
 constexpr int kTileShift = 6;
 static_assert(Field::kTile == 1 << kTileShift);
-
-// c blended over p at coverage a (1..254) on each of the four channels,
-// rounded to the nearest: c * a / 255 + p * (255 - a) / 255. Blending a colour
-// over itself leaves it as it is.
-inline std::uint32_t Blend(std::uint32_t c, std::uint32_t p, std::uint32_t a)
-{
-    const std::uint32_t ia = 255u - a;
-    std::uint32_t rb = (c & 0x00ff00ffu) * a + (p & 0x00ff00ffu) * ia + 0x00800080u;
-    std::uint32_t ag = ((c >> 8) & 0x00ff00ffu) * a + ((p >> 8) & 0x00ff00ffu) * ia + 0x00800080u;
-    rb = ((rb + ((rb >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
-    ag = ((ag + ((ag >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
-    return rb | (ag << 8);
-}
 
 // What one call paints with: each pass's colour as a pixel, and the
 // squared distances within which it touches and covers a pixel whole.
@@ -93,7 +81,7 @@ void PaintCell(uchar* bits, qsizetype stride, const QRect& cell, const float* co
                     if (a >= 255u) {
                         pixel = passes.color[p];
                     } else if (a > 0u) {
-                        pixel = Blend(passes.color[p], pixel, a);
+                        pixel = pixel_blend::Interpolate(passes.color[p], a, pixel, 255u - a);
                     }
                 }
             }
@@ -196,24 +184,20 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
     // The rectangle's corners, for the pixels it spans.
     double top = std::numeric_limits<double>::infinity();
     double bottom = -top;
+    double leftmost = top;
+    double rightmost = bottom;
     for (const double s : {from, to}) {
         for (const double q : {acrossFrom, acrossTo}) {
+            const double x = a.x() + s * ux - q * uy;
             const double y = a.y() + s * uy + q * ux;
+            leftmost = std::min(leftmost, x);
+            rightmost = std::max(rightmost, x);
             top = std::min(top, y);
             bottom = std::max(bottom, y);
         }
     }
     if (m_limit.isEmpty() || !(top <= bottom)) {
         return;
-    }
-    double leftmost = std::numeric_limits<double>::infinity();
-    double rightmost = -leftmost;
-    for (const double s : {from, to}) {
-        for (const double q : {acrossFrom, acrossTo}) {
-            const double x = a.x() + s * ux - q * uy;
-            leftmost = std::min(leftmost, x);
-            rightmost = std::max(rightmost, x);
-        }
     }
     const auto pixel = [](double v) {
         return static_cast<int>(std::clamp(v, -1e9, 1e9));

@@ -39,8 +39,6 @@ public:
     Field(const QSize& surface, const QRect& limit, double reach,
           std::span<const QRect> within = {});
 
-    double Reach() const { return m_reach; }
-
     // Starts the line at `p`.
     void MoveTo(const QPointF& p);
     // Continues the line straight to `p`. With `capped`, pixels beyond `p`
@@ -54,8 +52,6 @@ public:
     {
         return m_tiles[static_cast<std::size_t>(ty * m_tilesX + tx)].get();
     }
-    int TilesX() const { return m_tilesX; }
-    int TilesY() const { return m_tilesY; }
     // The pixels the line has reached so far, within the limit.
     const QRect& Touched() const { return m_touched; }
 

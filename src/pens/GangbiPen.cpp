@@ -35,9 +35,8 @@ void CGangbiPen::Plot(int x, int y)
     const QRectF dab(x, y, static_cast<double>(width), static_cast<double>(width));
     // Every dab of a width covers the same pixels round its own pixel, so
     // its coverage is drawn once and blended from then on.
-    const DabMask* mask = m_dabs && m_dabs->IsReady() && width <= kMaxRoundDab
-                              ? RoundDab(static_cast<int>(width))
-                              : nullptr;  // null for the smallest widths too
+    const DabMask* mask =
+        m_dabs && width <= kMaxRoundDab ? RoundDab(static_cast<int>(width)) : nullptr;
     if (mask != nullptr) {
         m_dabs->Paint(*mask, x, y);
     } else {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -158,9 +159,12 @@ void CInkPen::FillOutline(CSurface& surface, const QBrush& brush)
     // A texture is blended through the outline's coverage, filled in white
     // on a mask: the raster engine's texture fill costs several times a
     // solid one.
-    const CDabPainter textured(surface.Image(), surface.PaintClip(), brush);
-    if (brush.style() == Qt::TexturePattern && textured.IsReady()) {
-        textured.PaintPath(path, nullptr);
+    std::optional<CDabPainter> textured;
+    if (brush.style() == Qt::TexturePattern) {
+        textured.emplace(surface.Image(), surface.PaintClip(), brush);
+    }
+    if (textured && textured->IsReady()) {
+        textured->PaintPath(path, nullptr);
     } else {
         QPainter painter(&surface.Image());
         surface.ApplyPaintClip(painter);

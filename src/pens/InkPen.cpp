@@ -229,7 +229,10 @@ void CInkPen::OpenGraphics(CSurface& surface, const QBrush& brush, bool antialia
     // The dab painter takes the image's pixels before the painter opens on
     // them, so both paint the same pixels.
     if (antialias) {
-        m_dabs = std::make_unique<CDabPainter>(surface.Image(), surface.PaintClip(), brush);
+        auto dabs = std::make_unique<CDabPainter>(surface.Image(), surface.PaintClip(), brush);
+        if (dabs->IsReady()) {
+            m_dabs = std::move(dabs);
+        }
     }
     m_graphics = std::make_unique<QPainter>(&surface.Image());
     surface.ApplyPaintClip(*m_graphics);

@@ -121,7 +121,8 @@ protected:
     // null otherwise, and Plot then paints nothing.
     std::unique_ptr<QPainter> m_graphics;
     // For antialiased dabs of a shape kept as a mask, painting on the same
-    // surface without the painter; open with m_graphics (null when not).
+    // surface without the painter; open with m_graphics when the surface
+    // and the brush allow it, null otherwise.
     std::unique_ptr<CDabPainter> m_dabs;
 
 private:

@@ -99,7 +99,7 @@ void CMaobiPen::Plot(int x, int y)
     // The tip's width changes from dab to dab, but within a sixteenth of a
     // pixel one tip covers the pixels round its own pixel as any other does
     // wherever it lies: those are drawn once and blended from then on.
-    if (const DabMask* mask = m_dabs && m_dabs->IsReady() ? TipMask(w) : nullptr) {
+    if (const DabMask* mask = m_dabs ? TipMask(w) : nullptr) {
         m_dabs->Paint(*mask, x, y);
         AddDabBounds(QRectF(mask->rect.translated(x, y)));
         return;

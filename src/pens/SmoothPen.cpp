@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -235,11 +236,14 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     // on a mask of the path's size: the raster engine's texture fill fetches
     // and blends span by span and costs several times a solid one. The dab
     // painter takes the surface's pixels before the painter opens.
-    const CDabPainter textured(surface.Image(), surface.PaintClip(), m_gpPen.brush());
     // (Lines of a pixel or less take the rasteriser's thin-line stroker,
     // which blends a texture a level apart from its fills.)
-    if (HasTexture() && textured.IsReady() && m_gpPen.widthF() > 1.0) {
-        options.drawPath = [&](const QPainterPath& path) { textured.PaintPath(path, &m_gpPen); };
+    std::optional<CDabPainter> textured;
+    if (HasTexture() && m_gpPen.widthF() > 1.0) {
+        textured.emplace(surface.Image(), surface.PaintClip(), m_gpPen.brush());
+    }
+    if (textured && textured->IsReady()) {
+        options.drawPath = [&](const QPainterPath& path) { textured->PaintPath(path, &m_gpPen); };
     }
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);

@@ -128,6 +128,21 @@ QPoint EraserPosition(std::mt19937& rng, const CPicture& picture)
     return {Uniform(rng, -15, kPictureWidth + 15), Uniform(rng, -15, kPictureHeight + 15)};
 }
 
+// Calls `check` with `perTool` random strokes of every pen tool in `area`
+// of a square surface of `size`, each under a trace naming it.
+template <typename Check>
+void ForRandomStrokesOfEveryTool(std::mt19937& rng, int perTool, const QRect& area, int size,
+                                 Check&& check)
+{
+    for (int tool = kFirstPenTool; tool <= kLastPenTool; ++tool) {
+        for (int n = 0; n < perTool; ++n) {
+            SCOPED_TRACE("tool " + std::to_string(tool) + ", stroke " + std::to_string(n));
+            const std::unique_ptr<CPenTool> pen = RandomStroke(rng, tool, area, QSize(size, size));
+            check(*pen);
+        }
+    }
+}
+
 class EraseRedrawTest : public ::testing::Test {
 protected:
     void SetUp() override { TestApp(); }
@@ -140,42 +155,37 @@ TEST_F(EraseRedrawTest, ExtentAndPiecesHoldEveryPixelEachToolPaintsOnWhiteAndOnB
     constexpr int kSize = 640;
     const QRect middle(200, 200, 240, 240);
     std::mt19937 rng(4242u);
-    for (int tool = kFirstPenTool; tool <= kLastPenTool; ++tool) {
-        for (int n = 0; n < 12; ++n) {
-            SCOPED_TRACE("tool " + std::to_string(tool) + ", stroke " + std::to_string(n));
-            const std::unique_ptr<CPenTool> pen =
-                RandomStroke(rng, tool, middle, QSize(kSize, kSize));
-            const QRect extent = pen->DrawnExtent();
-            QRegion pieces;
-            for (const QRect& r : pen->PieceRects()) {
-                pieces |= r;
-            }
-            QRect painted;
-            for (const COLORREF paper : {MakeRgb(255, 255, 255), MakeRgb(0, 0, 0)}) {
-                const CMemSurface blank(kSize, kSize, paper);
-                CMemSurface surface(kSize, kSize, paper);
-                pen->Draw(surface, 0, 0);
-                for (int y = 0; y < kSize; ++y) {
-                    for (int x = 0; x < kSize; ++x) {
-                        if (surface.Image().pixel(x, y) != blank.Image().pixel(x, y)) {
-                            ASSERT_TRUE(extent.contains(x, y))
-                                << "pixel (" << x << ", " << y << ")";
-                            ASSERT_TRUE(pieces.contains(QPoint(x, y)))
-                                << "pixel (" << x << ", " << y << ") outside every piece";
-                            painted |= QRect(x, y, 1, 1);
-                        }
+    ForRandomStrokesOfEveryTool(rng, 12, middle, kSize, [&](CPenTool& pen) {
+        const QRect extent = pen.DrawnExtent();
+        QRegion pieces;
+        for (const QRect& r : pen.PieceRects()) {
+            pieces |= r;
+        }
+        QRect painted;
+        for (const COLORREF paper : {MakeRgb(255, 255, 255), MakeRgb(0, 0, 0)}) {
+            const CMemSurface blank(kSize, kSize, paper);
+            CMemSurface surface(kSize, kSize, paper);
+            pen.Draw(surface, 0, 0);
+            for (int y = 0; y < kSize; ++y) {
+                for (int x = 0; x < kSize; ++x) {
+                    if (surface.Image().pixel(x, y) != blank.Image().pixel(x, y)) {
+                        ASSERT_TRUE(extent.contains(x, y))
+                            << "pixel (" << x << ", " << y << ")";
+                        ASSERT_TRUE(pieces.contains(QPoint(x, y)))
+                            << "pixel (" << x << ", " << y << ") outside every piece";
+                        painted |= QRect(x, y, 1, 1);
                     }
                 }
             }
-            // Not needlessly large either: erasing the stroke should not
-            // rebuild much more than it covered (judged when all of it is
-            // on the surface; a long stroke may wander off).
-            const int slack = 4 * pen->GetWidth() + 40;
-            if (!painted.isEmpty() && QRect(0, 0, kSize, kSize).contains(extent)) {
-                EXPECT_TRUE(painted.adjusted(-slack, -slack, slack, slack).contains(extent));
-            }
         }
-    }
+        // Not needlessly large either: erasing the stroke should not
+        // rebuild much more than it covered (judged when all of it is
+        // on the surface; a long stroke may wander off).
+        const int slack = 4 * pen.GetWidth() + 40;
+        if (!painted.isEmpty() && QRect(0, 0, kSize, kSize).contains(extent)) {
+            EXPECT_TRUE(painted.adjusted(-slack, -slack, slack, slack).contains(extent));
+        }
+    });
 }
 
 TEST_F(EraseRedrawTest, AreaRedrawAfterEachEraseMatchesFullRedrawPixelForPixel)
@@ -282,35 +292,27 @@ TEST_F(EraseRedrawTest, EachToolPaintsInsideAClipWhatItPaintsUnclipped)
     constexpr int kSize = 640;
     const QRect middle(100, 100, 440, 440);
     std::mt19937 rng(99u);
-    for (int tool = kFirstPenTool; tool <= kLastPenTool; ++tool) {
-        for (int n = 0; n < 16; ++n) {
-            SCOPED_TRACE("tool " + std::to_string(tool) + ", stroke " + std::to_string(n));
-            std::unique_ptr<CPenTool> pen = RandomStroke(rng, tool, middle, QSize(kSize, kSize));
-            CMemSurface plain(kSize, kSize, MakeRgb(200, 180, 90));
-            pen->Draw(plain, 0, 0);
-            // A rectangle, a band of whole rows, and a region of several
-            // rectangles.
-            for (int kind = 0; kind < 3; ++kind) {
-                const QRect r(Uniform(rng, 0, 500), Uniform(rng, 0, 500), Uniform(rng, 10, 300),
-                              Uniform(rng, 10, 300));
-                QRegion clip = kind == 1 ? QRegion(0, r.y(), kSize, r.height()) : QRegion(r);
-                for (int k = kind == 2 ? 3 : 0; k > 0; --k) {
-                    clip |= QRect(Uniform(rng, 0, 500), Uniform(rng, 0, 500),
-                                  Uniform(rng, 10, 200), Uniform(rng, 10, 200));
-                }
-                CMemSurface clipped(kSize, kSize, MakeRgb(200, 180, 90));
-                clipped.SetPaintClip(clip);
-                pen->Draw(clipped, 0, 0);
-                CMemSurface expected(kSize, kSize, MakeRgb(200, 180, 90));
-                for (const QRect& part : clip) {
-                    expected.CopyFrom(plain, part, part.x(), part.y());
-                }
-                CMemSurface got(kSize, kSize, MakeRgb(200, 180, 90));
-                for (const QRect& part : clip) {
-                    got.CopyFrom(clipped, part, part.x(), part.y());
-                }
-                ASSERT_EQ(FirstDifference(got.Image(), expected.Image()), "") << "clip " << kind;
+    ForRandomStrokesOfEveryTool(rng, 16, middle, kSize, [&](CPenTool& pen) {
+        CMemSurface plain(kSize, kSize, MakeRgb(200, 180, 90));
+        pen.Draw(plain, 0, 0);
+        // A rectangle, a band of whole rows, and a region of several
+        // rectangles.
+        for (int kind = 0; kind < 3; ++kind) {
+            const QRect r(Uniform(rng, 0, 500), Uniform(rng, 0, 500), Uniform(rng, 10, 300),
+                          Uniform(rng, 10, 300));
+            QRegion clip = kind == 1 ? QRegion(0, r.y(), kSize, r.height()) : QRegion(r);
+            for (int k = kind == 2 ? 3 : 0; k > 0; --k) {
+                clip |= QRect(Uniform(rng, 0, 500), Uniform(rng, 0, 500),
+                              Uniform(rng, 10, 200), Uniform(rng, 10, 200));
             }
+            CMemSurface clipped(kSize, kSize, MakeRgb(200, 180, 90));
+            clipped.SetPaintClip(clip);
+            pen.Draw(clipped, 0, 0);
+            CMemSurface expected(kSize, kSize, MakeRgb(200, 180, 90));
+            expected.CopyFrom(plain, clip);
+            CMemSurface got(kSize, kSize, MakeRgb(200, 180, 90));
+            got.CopyFrom(clipped, clip);
+            ASSERT_EQ(FirstDifference(got.Image(), expected.Image()), "") << "clip " << kind;
         }
-    }
+    });
 }
