@@ -13,7 +13,10 @@ if [ "${KOLVANE_GUI_INNER:-}" != 1 ]; then
     fi
   done
   export KOLVANE_GUI_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # The search for a free display starts at a number of this run's own, so
+  # a check that follows another does not take the display number the last
+  # one's server may still be giving up.
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
 work="$(mktemp -d)"
