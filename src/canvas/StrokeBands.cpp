@@ -1,11 +1,20 @@
 #include "canvas/StrokeBands.h"
 
+#include "canvas/ThreadHandoff.h"
 #include "gfx/Surface.h"
 #include "pens/PenTool.h"
 
+#include <QRunnable>
+#include <QSemaphore>
+#include <QThreadPool>
+
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstddef>
+#include <exception>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <numeric>
 #include <thread>
@@ -54,6 +63,63 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
         pens[i]->Draw(surface, 0, 0);
     }
     surface.SetPaintClip(QRegion());
+}
+// Runs `a` and `b` at once and returns when both have finished, rethrowing
+// the first one's exception, if any.
+//
+// Both run on Qt's global thread pool. The raster engine spreads a large
+// fill over that pool's threads unless the thread filling is one of them,
+// and while the two band threads keep both cores busy such a spread only
+// adds hand-offs and waits. A task the pool does not start (its threads
+// busy elsewhere) is taken back and run on this thread.
+void RunBoth(const std::function<void()>& a, const std::function<void()>& b)
+{
+    QThreadPool* const pool = QThreadPool::globalInstance();
+    if (pool == nullptr) {
+        // Only while the application is shutting down.
+        const std::jthread helper(b);
+        a();
+        return;
+    }
+    QSemaphore finished;
+    std::array<std::exception_ptr, 2> failures;
+    std::array<std::unique_ptr<QRunnable>, 2> tasks;
+    const std::array<const std::function<void()>*, 2> work = {&a, &b};
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        tasks[i].reset(QRunnable::create([&, i] {
+            TakeOver(&work);
+            try {
+                (*work[i])();
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+            HandOff(&finished);
+            finished.release();
+        }));
+        tasks[i]->setAutoDelete(false);
+        HandOff(&work);
+        pool->start(tasks[i].get());
+    }
+    // A started task is picked up by a woken pool thread within moments;
+    // one still queued after a wait finds every pool thread busy.
+    constexpr int kStartWaitMs = 2;
+    for (std::size_t done = 0; done < tasks.size();) {
+        if (finished.tryAcquire(1, kStartWaitMs)) {
+            TakeOver(&finished);
+            ++done;
+            continue;
+        }
+        for (const std::unique_ptr<QRunnable>& task : tasks) {
+            if (pool->tryTake(task.get())) {
+                task->run();
+            }
+        }
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
 }
 }  // namespace
 
@@ -142,11 +208,7 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
             drawn += bands[b];
         }
     };
-    {
-        // Joined when it goes out of scope, also if drawing here throws.
-        const std::jthread helper([&] { drawBands(second, split.second); });
-        drawBands(first, split.first);
-    }
+    RunBoth([&] { drawBands(first, split.first); }, [&] { drawBands(second, split.second); });
     return split;
 }
 

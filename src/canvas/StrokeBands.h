@@ -10,9 +10,9 @@ class CSurface;
 
 // Composes strokes over a background for the pixels of an area, on two
 // threads when there is enough to draw: the area is cut into bands of rows,
-// placed so that each holds about the same amount of drawing, and the two
+// placed so that each holds about the same amount of drawing, and two
 // threads take the bands one at a time, each drawing on a surface of its
-// own, this thread on one, a second thread on the other.
+// own, while the calling thread waits.
 //
 // Each band is drawn exactly as one pass over the whole area would draw it:
 // every surface has the picture's size and origin, each band gets the
@@ -24,8 +24,7 @@ class CSurface;
 // work in parallel except when they reach the same stroke at once.
 namespace stroke_bands {
 
-// The part of the area drawn on each surface (either may be empty): the
-// first by the calling thread, the second by the helper thread.
+// The part of the area drawn on each surface (either may be empty).
 struct Split {
     QRegion first;
     QRegion second;
