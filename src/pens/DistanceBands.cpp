@@ -135,28 +135,23 @@ void Field::LineTo(const QPointF& p, bool capped)
     // Neighbouring bands meet on a line; each reaches a hair past it, so
     // that rounding leaves no pixel centre on it out of both.
     constexpr double kHair = 1e-3;
-    AddSegment(a, p, -kHair, length + (capped ? reach + 1.0 : kHair), -reach, reach);
     // Where the line turns, the pixels round the outer side of the corner
     // are nearest the corner itself. They lie behind this segment's start,
     // on the side the line turns away from, within reach * sin(turn) of it;
     // past a right angle anywhere within reach of it. A line's start gets a
-    // whole round cap.
+    // whole round cap. The band is visited from that far behind its start
+    // on both sides at once: a pixel given its distance from this segment
+    // as well keeps the least, and one pass over the rows costs less than
+    // a second one over the corner's.
+    double behind = kHair;
     if (!m_hasDirection) {
-        AddSegment(a, p, -reach - 1.0, 0.0, -reach, reach);
+        behind = reach + 1.0;
     } else {
         const double cosTurn = u.x() * m_direction.x() + u.y() * m_direction.y();
         const double turn = m_direction.x() * u.y() - m_direction.y() * u.x();
-        if (cosTurn <= 0.0) {
-            AddSegment(a, p, -reach - 1.0, 0.0, -reach, reach);
-        } else if (turn != 0.0) {
-            const double behind = reach * std::abs(turn) + kHair;
-            if (turn > 0.0) {
-                AddSegment(a, p, -behind, 0.0, -reach, kHair);
-            } else {
-                AddSegment(a, p, -behind, 0.0, -kHair, reach);
-            }
-        }
+        behind = cosTurn <= 0.0 ? reach + 1.0 : std::max(kHair, reach * std::abs(turn) + kHair);
     }
+    AddSegment(a, p, -behind, length + (capped ? reach + 1.0 : kHair), -reach, reach);
     m_direction = u;
     m_hasDirection = true;
     m_hasSegment = true;
