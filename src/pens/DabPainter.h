@@ -48,9 +48,13 @@ private:
 // pixel `width` pixels right and down), as the raster engine's antialiased
 // ellipse covers it: drawn once per width and kept for the program's life,
 // shared by every thread. Null for widths below kMinRoundDab or above
-// kMaxRoundDab. (The engine's coverage of a smaller circle depends on where
-// it lies, so those are left to the painter.)
-inline constexpr int kMinRoundDab = 3;
+// kMaxRoundDab. From kExactRoundDab up the engine covers a circle alike
+// wherever it lies, so a masked dab is the painter's to the pixel. A
+// smaller one it covers by a few levels more or less from place to place
+// (a two-pixel circle's pixels get 191 of 255 in one place, 201 in
+// another); the kept mask gives every such dab the coverage of one place.
+inline constexpr int kMinRoundDab = 1;
+inline constexpr int kExactRoundDab = 3;
 inline constexpr int kMaxRoundDab = 128;
 const DabMask* RoundDab(int width);
 

@@ -15,7 +15,9 @@ TEST(DabPainterTest, AMaskedDabPaintsWhatThePaintersEllipseWouldPaint)
 {
     // Round dabs of every width at random places over random pixels, with a
     // solid colour and with a texture, inside a clip of several rectangles:
-    // blended from the kept mask they must give the painter's pixels.
+    // blended from the kept mask they must give the painter's pixels, and
+    // the smallest, whose coverage the painter varies with their place,
+    // within a few levels of them.
     std::mt19937 rng(7u);
     QImage texture(37, 23, QImage::Format_RGB32);
     for (int y = 0; y < texture.height(); ++y) {
@@ -25,7 +27,7 @@ TEST(DabPainterTest, AMaskedDabPaintsWhatThePaintersEllipseWouldPaint)
     }
     QRegion clip = QRegion(10, 10, 150, 60) + QRegion(40, 90, 200, 100) + QRegion(0, 150, 90, 60);
     int painted = 0;
-    for (int width = 3; width <= 70; ++width) {
+    for (int width = kMinRoundDab; width <= 70; ++width) {
         SCOPED_TRACE("width " + std::to_string(width));
         for (const bool textured : {false, true}) {
             QImage background(240, 210, QImage::Format_RGB32);
@@ -53,7 +55,8 @@ TEST(DabPainterTest, AMaskedDabPaintsWhatThePaintersEllipseWouldPaint)
             }
             painter.end();
             painted += CountDiff(expected, background);
-            ASSERT_EQ(MaxChannelDiff(expected, actual, actual.rect()), 0);
+            ASSERT_LE(MaxChannelDiff(expected, actual, actual.rect()),
+                      width < kExactRoundDab ? 12 : 0);
         }
     }
     EXPECT_GT(painted, 100000);
