@@ -218,6 +218,21 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
 void Field::VisitSegment(const QPointF& a, const QPointF& b, double from, double to,
                          double acrossFrom, double acrossTo, const QRect& area)
 {
+    // The rectangle is swept in lines across the segment's own direction,
+    // rows for a steep segment and columns for a flat one: the lines are
+    // then fewer and longer, which matters as most segments are far
+    // shorter than the band is wide.
+    if (std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y())) {
+        Sweep<true>(a, b, from, to, acrossFrom, acrossTo, area);
+    } else {
+        Sweep<false>(a, b, from, to, acrossFrom, acrossTo, area);
+    }
+}
+
+template <bool ByColumns>
+void Field::Sweep(const QPointF& a, const QPointF& b, double from, double to, double acrossFrom,
+                  double acrossTo, const QRect& area)
+{
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     const double length2 = dx * dx + dy * dy;
@@ -226,86 +241,115 @@ void Field::VisitSegment(const QPointF& a, const QPointF& b, double from, double
     const double ux = dx / length;
     const double uy = dy / length;
     const double reach2 = m_reach * m_reach;
-    const int firstRow = area.top();
-    const int lastRow = area.bottom();
-    // On each row the pixel centres' offsets x - a.x within the rectangle
-    // run between bounds that move linearly with the row: along the segment
-    // ux * rx + uy * ry lies within [from, to], across it
-    // -uy * rx + ux * ry within [acrossFrom, acrossTo].
-    constexpr double kFlat = 1e-12;
-    const bool alongFixed = std::abs(ux) < kFlat;
-    const bool acrossFixed = std::abs(uy) < kFlat;
-    const double alongScale = alongFixed ? 0.0 : 1.0 / ux;
-    const double acrossScale = acrossFixed ? 0.0 : -1.0 / uy;
-    const double left = area.left();
-    const double right = area.right();
-    int minX = std::numeric_limits<int>::max();
-    int maxX = std::numeric_limits<int>::min();
-    int minY = minX;
-    int maxY = maxX;
-    for (int y = firstRow; y <= lastRow; ++y) {
+    // A pixel's distance, worked out from its own coordinates alone in the
+    // same operations whichever way it is reached, so it does not depend on
+    // where a visit starts or which way it sweeps.
+    const auto lower = [&](int x, int y) {
         const double cy = y + 0.5;
         const double ry = cy - a.y();
+        const double rx = x + 0.5 - a.x();
+        const double t = rx * dx + ry * dy;
+        double d2;
+        if (t <= 0.0) {
+            d2 = rx * rx + ry * ry;
+        } else if (t >= length2) {
+            const double qx = x + 0.5 - b.x();
+            const double qy = cy - b.y();
+            d2 = qx * qx + qy * qy;
+        } else {
+            const double cross = rx * dy - ry * dx;
+            d2 = cross * cross * inverse2;
+        }
+        return d2;
+    };
+    // The sweep's lines are rows (line coordinate y, pixels along x) or
+    // columns (the other way round). Along the segment the offset from a is
+    // ux * rx + uy * ry, across it -uy * rx + ux * ry; split into the parts
+    // from the coordinate along the line and the line's own.
+    const double alongPixel = ByColumns ? uy : ux;
+    const double alongLine = ByColumns ? ux : uy;
+    const double acrossPixel = ByColumns ? ux : -uy;
+    const double acrossLine = ByColumns ? -uy : ux;
+    const double origin = ByColumns ? a.y() : a.x();
+    const double lineOrigin = ByColumns ? a.x() : a.y();
+    const int firstLine = ByColumns ? area.left() : area.top();
+    const int lastLine = ByColumns ? area.right() : area.bottom();
+    const double low = ByColumns ? area.top() : area.left();
+    const double high = ByColumns ? area.bottom() : area.right();
+    constexpr double kFlat = 1e-12;
+    const bool alongFixed = std::abs(alongPixel) < kFlat;
+    const bool acrossFixed = std::abs(acrossPixel) < kFlat;
+    const double alongScale = alongFixed ? 0.0 : 1.0 / alongPixel;
+    const double acrossScale = acrossFixed ? 0.0 : 1.0 / acrossPixel;
+    int minPixel = std::numeric_limits<int>::max();
+    int maxPixel = std::numeric_limits<int>::min();
+    int minLine = minPixel;
+    int maxLine = maxPixel;
+    for (int line = firstLine; line <= lastLine; ++line) {
+        const double r = line + 0.5 - lineOrigin;
         double lo = -std::numeric_limits<double>::infinity();
         double hi = -lo;
-        // Narrows [lo, hi] to where k * rx + part lies within [low, high],
-        // with scale = 1 / k; false when no rx does.
-        const auto narrow = [&](bool fixed, double part, double low, double high, double scale) {
+        // Narrows [lo, hi] to where k * offset + part lies within
+        // [bottom, top], with scale = 1 / k; false when no offset does.
+        const auto narrow = [&](bool fixed, double part, double bottom, double top,
+                                double scale) {
             if (fixed) {
-                return part >= low && part <= high;
+                return part >= bottom && part <= top;
             }
-            const double p = (low - part) * scale;
-            const double q = (high - part) * scale;
+            const double p = (bottom - part) * scale;
+            const double q = (top - part) * scale;
             lo = std::max(lo, std::min(p, q));
             hi = std::min(hi, std::max(p, q));
             return true;
         };
-        if (!narrow(alongFixed, uy * ry, from, to, alongScale) ||
-            !narrow(acrossFixed, ux * ry, acrossFrom, acrossTo, acrossScale)) {
+        if (!narrow(alongFixed, alongLine * r, from, to, alongScale) ||
+            !narrow(acrossFixed, acrossLine * r, acrossFrom, acrossTo, acrossScale)) {
             continue;
         }
-        // The pixels whose centre x + 1/2 lies within the range.
-        const double first = std::max(left, a.x() + lo - 0.5);
-        const double last = std::min(right, a.x() + hi - 0.5);
+        // The pixels whose centre (coordinate + 1/2) lies within the range.
+        const double first = std::max(low, origin + lo - 0.5);
+        const double last = std::min(high, origin + hi - 0.5);
         if (!(first <= last)) {
             continue;
         }
-        int x = static_cast<int>(first);
-        x += x < first ? 1 : 0;
+        int p = static_cast<int>(first);
+        p += p < first ? 1 : 0;
         const int end = static_cast<int>(last) - (static_cast<int>(last) > last ? 1 : 0);
-        if (x > end) {
+        if (p > end) {
             continue;
         }
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, end);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-        while (x <= end) {
-            const int tileEnd = std::min(end, x | (kTile - 1));
-            float* row = TileFor(x, y) + ((y & (kTile - 1)) << kTileShift);
-            for (; x <= tileEnd; ++x) {
-                const double rx = x + 0.5 - a.x();
-                const double t = rx * dx + ry * dy;
-                double d2;
-                if (t <= 0.0) {
-                    d2 = rx * rx + ry * ry;
-                } else if (t >= length2) {
-                    const double qx = x + 0.5 - b.x();
-                    const double qy = cy - b.y();
-                    d2 = qx * qx + qy * qy;
-                } else {
-                    const double cross = rx * dy - ry * dx;
-                    d2 = cross * cross * inverse2;
+        minPixel = std::min(minPixel, p);
+        maxPixel = std::max(maxPixel, end);
+        minLine = std::min(minLine, line);
+        maxLine = std::max(maxLine, line);
+        while (p <= end) {
+            const int tileEnd = std::min(end, p | (kTile - 1));
+            if constexpr (ByColumns) {
+                const int x = line;
+                float* cell = TileFor(x, p) + (x & (kTile - 1));
+                for (; p <= tileEnd; ++p) {
+                    const double d2 = lower(x, p);
+                    float& c = cell[(p & (kTile - 1)) << kTileShift];
+                    if (d2 < reach2) {
+                        c = std::min(c, static_cast<float>(d2));
+                    }
                 }
-                if (d2 < reach2) {
-                    float& cell = row[x & (kTile - 1)];
-                    cell = std::min(cell, static_cast<float>(d2));
+            } else {
+                const int y = line;
+                float* row = TileFor(p, y) + ((y & (kTile - 1)) << kTileShift);
+                for (; p <= tileEnd; ++p) {
+                    const double d2 = lower(p, y);
+                    float& c = row[p & (kTile - 1)];
+                    if (d2 < reach2) {
+                        c = std::min(c, static_cast<float>(d2));
+                    }
                 }
             }
         }
     }
-    if (minX <= maxX) {
-        m_touched |= QRect(QPoint(minX, minY), QPoint(maxX, maxY));
+    if (minPixel <= maxPixel) {
+        m_touched |= ByColumns ? QRect(QPoint(minLine, minPixel), QPoint(maxLine, maxPixel))
+                               : QRect(QPoint(minPixel, minLine), QPoint(maxPixel, maxLine));
     }
 }
 

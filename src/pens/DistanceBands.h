@@ -66,6 +66,10 @@ private:
     // The same within `area`, a part of the limit.
     void VisitSegment(const QPointF& a, const QPointF& b, double from, double to,
                       double acrossFrom, double acrossTo, const QRect& area);
+    // VisitSegment along columns or along rows.
+    template <bool ByColumns>
+    void Sweep(const QPointF& a, const QPointF& b, double from, double to, double acrossFrom,
+               double acrossTo, const QRect& area);
     // Gives the pixels within `reach` of `p` their distance from it.
     void AddDot(const QPointF& p);
     float* TileFor(int x, int y);
