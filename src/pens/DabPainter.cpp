@@ -8,6 +8,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <memory>
@@ -210,30 +211,58 @@ void CDabPainter::PaintPath(const QPainterPath& path, const QPen* pen) const
 void CDabPainter::PaintRect(const QRect& area, const std::uint8_t* cover, qsizetype coverStride,
                             int coverStep) const
 {
+    using namespace pixel_blend;
     const int width = area.width();
     for (int py = area.top(); py <= area.bottom(); ++py, cover += coverStride) {
         auto* row = reinterpret_cast<std::uint32_t*>(m_bits + m_stride * py) + area.left();
+        // Pixels go two at a time, the last of an odd row on its own; a
+        // coverage of 0 leaves a pixel and one of 255 gives it the brush's
+        // pixel, as the blend itself would.
         if (m_textureBits == nullptr) {
-            for (int i = 0; i < width; ++i) {
-                const std::uint32_t a = cover[i * coverStep];
-                if (a == 255u) {
-                    row[i] = m_color;
-                } else if (a != 0u) {
-                    row[i] = ByteMul(m_color, a) + ByteMul(row[i], 255u - a);
+            const std::array<std::uint32_t, 2> pair = {m_color, m_color};
+            const Channels color = LoadTwo(pair.data());
+            int i = 0;
+            for (; i + 1 < width; i += 2) {
+                const std::uint32_t a0 = cover[i * coverStep];
+                const std::uint32_t a1 = cover[(i + 1) * coverStep];
+                if ((a0 | a1) == 0u) {
+                    continue;
                 }
+                if ((a0 & a1) == 255u) {
+                    row[i] = m_color;
+                    row[i + 1] = m_color;
+                    continue;
+                }
+                StoreTwo(row + i, ByteMulSum(color, SpreadTwo(a0, a1), LoadTwo(row + i)));
+            }
+            if (i < width) {
+                const std::uint32_t a = cover[i * coverStep];
+                row[i] = ByteMul(m_color, a) + ByteMul(row[i], 255u - a);
             }
             continue;
         }
         // The texture is anchored at the image's origin.
         const auto* tile = reinterpret_cast<const std::uint32_t*>(
             m_textureBits + m_textureStride * (py % m_textureHeight));
-        for (int i = 0; i < width; ++i) {
-            const std::uint32_t a = cover[i * coverStep];
-            if (a == 0u) {
+        int column = area.left() % m_textureWidth;
+        const auto next = [this, tile, &column] {
+            const int at = column;
+            column = column + 1 == m_textureWidth ? 0 : column + 1;
+            return tile[at];
+        };
+        int i = 0;
+        for (; i + 1 < width; i += 2) {
+            const std::uint32_t a0 = cover[i * coverStep];
+            const std::uint32_t a1 = cover[(i + 1) * coverStep];
+            const std::array<std::uint32_t, 2> s = {next(), next()};
+            if ((a0 | a1) == 0u) {
                 continue;
             }
-            const std::uint32_t s = tile[(area.left() + i) % m_textureWidth];
-            row[i] = a == 255u ? s : Interpolate(s, a, row[i], 255u - a);
+            StoreTwo(row + i, InterpolateTwo(LoadTwo(s.data()), SpreadTwo(a0, a1), LoadTwo(row + i)));
+        }
+        if (i < width) {
+            const std::uint32_t a = cover[i * coverStep];
+            row[i] = Interpolate(next(), a, row[i], 255u - a);
         }
     }
 }
