@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <numeric>
+#include <span>
 #include <thread>
 
 namespace stroke_bands {
@@ -35,18 +36,83 @@ long long Pixels(const QRegion& region)
     return n;
 }
 
-// The indices of the pens that can reach `part`.
-std::vector<std::size_t> Reaching(const std::vector<CPenTool*>& pens, const QRegion& part)
+// The indices of the pens in [begin, end) that can reach the region whose
+// bounding box is `bounds` and rectangles `rects`.
+std::vector<std::size_t> Reaching(const std::vector<CPenTool*>& pens, std::size_t begin,
+                                  std::size_t end, const QRect& bounds,
+                                  std::span<const QRect> rects)
 {
     std::vector<std::size_t> reaching;
-    const QRect bounds = part.boundingRect();
-    const std::vector<QRect> rects(part.begin(), part.end());
-    for (std::size_t i = 0; i < pens.size(); ++i) {
+    for (std::size_t i = begin; i < end; ++i) {
         if (pens[i]->DrawnExtent().intersects(bounds) && pens[i]->Reaches(rects)) {
             reaching.push_back(i);
         }
     }
     return reaching;
+}
+
+std::vector<std::size_t> Reaching(const std::vector<CPenTool*>& pens, const QRegion& part)
+{
+    const std::vector<QRect> rects(part.begin(), part.end());
+    return Reaching(pens, 0, pens.size(), part.boundingRect(), rects);
+}
+
+// The width of the pieces of some pens within an area on each of its rows,
+// kept as differences: at the first row of each piece rectangle's part
+// within each of the area's rectangles its width is added, past its last
+// row taken off again.
+struct RowWeights {
+    std::vector<long long> change;
+    long long total = 0;
+};
+
+RowWeights Weigh(std::span<CPenTool* const> pens, const QRect& bounds,
+                 std::span<const QRect> rects)
+{
+    RowWeights weights;
+    weights.change.assign(static_cast<std::size_t>(bounds.height()) + 1, 0);
+    for (const CPenTool* pen : pens) {
+        for (const QRect& piece : pen->PieceRects()) {
+            for (const QRect& rect : RectsAcross(rects, piece)) {
+                const int left = std::max(piece.left(), rect.left());
+                const int right = std::min(piece.right(), rect.right());
+                const int top = std::max(piece.top(), rect.top());
+                const int bottom = std::min(piece.bottom(), rect.bottom());
+                if (left > right || top > bottom) {
+                    continue;
+                }
+                const int width = right - left + 1;
+                weights.change[static_cast<std::size_t>(top - bounds.top())] += width;
+                weights.change[static_cast<std::size_t>(bottom + 1 - bounds.top())] -= width;
+                weights.total += static_cast<long long>(width) * (bottom - top + 1);
+            }
+        }
+    }
+    return weights;
+}
+
+// The rows at which to cut `bounds` into `parts` bands of about equal
+// weight, as BalancedRows gives them.
+std::vector<int> Cuts(const RowWeights& weights, const QRect& bounds, int parts)
+{
+    std::vector<int> cuts;
+    if (weights.total == 0) {
+        return cuts;
+    }
+    long long perRow = 0;
+    long long sum = 0;
+    for (int row = 0; row < bounds.height(); ++row) {
+        perRow += weights.change[static_cast<std::size_t>(row)];
+        sum += perRow;
+        const auto next = static_cast<long long>(cuts.size()) + 1;
+        if (next < parts && sum * parts >= weights.total * next && row + 1 < bounds.height()) {
+            const int cut = bounds.top() + row + 1;
+            if (cuts.empty() || cut > cuts.back()) {
+                cuts.push_back(cut);
+            }
+        }
+    }
+    return cuts;
 }
 
 // The background for `part`, then the pens at `indices`, in order, each
@@ -125,86 +191,79 @@ void RunBoth(const std::function<void()>& a, const std::function<void()>& b)
 
 std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion& area, int parts)
 {
-    std::vector<int> cuts;
     const QRect bounds = area.boundingRect();
     if (bounds.isEmpty() || parts < 2) {
-        return cuts;
+        return {};
     }
-    // The width of every piece rectangle within the area on each row it
-    // spans, summed per row through differences at its first and past its
-    // last row.
     const std::vector<QRect> rects(area.begin(), area.end());
-    std::vector<long long> change(static_cast<std::size_t>(bounds.height()) + 1, 0);
-    long long total = 0;
-    for (const CPenTool* pen : pens) {
-        for (const QRect& piece : pen->PieceRects()) {
-            for (const QRect& rect : RectsAcross(rects, piece)) {
-                const QRect r = piece & rect;
-                if (r.isEmpty()) {
-                    continue;
-                }
-                change[static_cast<std::size_t>(r.top() - bounds.top())] += r.width();
-                change[static_cast<std::size_t>(r.bottom() + 1 - bounds.top())] -= r.width();
-                total += static_cast<long long>(r.width()) * r.height();
-            }
-        }
-    }
-    if (total == 0) {
-        return cuts;
-    }
-    long long perRow = 0;
-    long long sum = 0;
-    for (int row = 0; row < bounds.height(); ++row) {
-        perRow += change[static_cast<std::size_t>(row)];
-        sum += perRow;
-        const auto next = static_cast<long long>(cuts.size()) + 1;
-        if (next < parts && sum * parts >= total * next && row + 1 < bounds.height()) {
-            const int cut = bounds.top() + row + 1;
-            if (cuts.empty() || cut > cuts.back()) {
-                cuts.push_back(cut);
-            }
-        }
-    }
-    return cuts;
+    return Cuts(Weigh(pens, bounds, rects), bounds, parts);
 }
 
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
               const QRegion& area, CMemSurface& first, CMemSurface& second)
 {
-    // Every cache the threads read is measured here, on this thread: the
-    // pens' extents and piece rectangles are filled in on first use.
-    std::vector<CPenTool*> reaching;
-    for (const std::size_t i : Reaching(pens, area)) {
-        reaching.push_back(pens[i]);
-    }
-    std::vector<std::mutex> locks(reaching.size());
-    if (reaching.size() < 2 || std::thread::hardware_concurrency() < 2 ||
-        Pixels(area) < kMinParallelPixels) {
+    const auto alone = [&](std::vector<CPenTool*> reaching) {
+        std::vector<std::mutex> locks(reaching.size());
         std::vector<std::size_t> all(reaching.size());
         std::iota(all.begin(), all.end(), std::size_t{0});
         DrawPart(background, reaching, all, locks, area, first);
         return Split{area, QRegion()};
+    };
+    const auto pick = [&pens](const std::vector<std::size_t>& indices) {
+        std::vector<CPenTool*> picked;
+        picked.reserve(indices.size());
+        for (const std::size_t i : indices) {
+            picked.push_back(pens[i]);
+        }
+        return picked;
+    };
+    if (std::thread::hardware_concurrency() < 2 || Pixels(area) < kMinParallelPixels) {
+        return alone(pick(Reaching(pens, area)));
     }
+    // Which pens reach the area, and how their pieces spread over its rows,
+    // is found for each half of the pens on a thread of its own. Every
+    // cache the band threads read is filled in here: the pens' extents and
+    // piece rectangles are measured on first use, each pen's by one thread.
+    const QRect bounds = area.boundingRect();
+    const std::vector<QRect> rects(area.begin(), area.end());
+    const std::size_t half = pens.size() / 2;
+    std::array<std::vector<std::size_t>, 2> found;
+    std::array<RowWeights, 2> weights;
+    const auto weighHalf = [&](std::size_t h) {
+        const std::size_t begin = h == 0 ? 0 : half;
+        const std::size_t end = h == 0 ? half : pens.size();
+        found[h] = Reaching(pens, begin, end, bounds, rects);
+        const std::vector<CPenTool*> picked = pick(found[h]);
+        weights[h] = Weigh(picked, bounds, rects);
+    };
+    RunBoth([&] { weighHalf(0); }, [&] { weighHalf(1); });
+    found[0].insert(found[0].end(), found[1].begin(), found[1].end());
+    const std::vector<CPenTool*> reaching = pick(found[0]);
+    if (reaching.size() < 2) {
+        return alone(reaching);
+    }
+    for (std::size_t row = 0; row < weights[0].change.size(); ++row) {
+        weights[0].change[row] += weights[1].change[row];
+    }
+    weights[0].total += weights[1].total;
     // Bands of about equal drawing, taken one at a time by whichever thread
     // is free, so that neither waits long for the other however the cost of
-    // drawing varies from pen to pen.
-    const QRect bounds = area.boundingRect();
+    // drawing varies from pen to pen; each thread finds which pens reach a
+    // band as it takes it.
     std::vector<QRegion> bands;
     int top = bounds.top();
-    for (const int cut : BalancedRows(reaching, area, kBands)) {
+    for (const int cut : Cuts(weights[0], bounds, kBands)) {
         bands.push_back(area & QRect(QPoint(bounds.left(), top), QPoint(bounds.right(), cut - 1)));
         top = cut;
     }
     bands.push_back(area & QRect(QPoint(bounds.left(), top), bounds.bottomRight()));
-    std::vector<std::vector<std::size_t>> bandPens;
-    for (const QRegion& band : bands) {
-        bandPens.push_back(Reaching(reaching, band));
-    }
+    std::vector<std::mutex> locks(reaching.size());
     std::atomic<std::size_t> next{0};
     Split split;
     const auto drawBands = [&](CMemSurface& surface, QRegion& drawn) {
         for (std::size_t b = next.fetch_add(1); b < bands.size(); b = next.fetch_add(1)) {
-            DrawPart(background, reaching, bandPens[b], locks, bands[b], surface);
+            DrawPart(background, reaching, Reaching(reaching, bands[b]), locks, bands[b],
+                     surface);
             drawn += bands[b];
         }
     };
