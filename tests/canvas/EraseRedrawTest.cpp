@@ -11,6 +11,9 @@
 #include "QtApp.h"
 
 #include <QMouseEvent>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -281,6 +284,23 @@ TEST_F(EraseRedrawTest, RebuildsOnTwoThreadsGiveWhatOnePlainPassOfTheStrokesGive
         picture->MarkDirty();
         ASSERT_EQ(FirstDifference(picture->GetPictureSurface().Image(), plain.Image()), "")
             << "after a full rebuild";
+
+        // With every thread of the pool the rebuilds run on busy with other
+        // work for a while, the rebuild draws its bands on this thread: the
+        // pixels must be the same.
+        QThreadPool* const pool = QThreadPool::globalInstance();
+        QSemaphore busyThreads;
+        for (int i = 0; i < pool->maxThreadCount(); ++i) {
+            pool->start([&busyThreads] {
+                busyThreads.release();
+                QThread::msleep(300);
+            });
+        }
+        busyThreads.acquire(pool->maxThreadCount());
+        picture->RedrawArea(QRect(QPoint(0, 0), size));
+        const QImage busy = picture->GetPictureSurface().Image().copy();
+        pool->waitForDone();
+        ASSERT_EQ(FirstDifference(busy, plain.Image()), "") << "with the pool busy";
     }
 }
 
