@@ -130,62 +130,115 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
     }
     surface.SetPaintClip(QRegion());
 }
-// Runs `a` and `b` at once and returns when both have finished, rethrowing
-// the first one's exception, if any.
+// Two tasks on Qt's global thread pool, waited for by the calling thread.
 //
-// Both run on Qt's global thread pool. The raster engine spreads a large
-// fill over that pool's threads unless the thread filling is one of them,
-// and while the two band threads keep both cores busy such a spread only
-// adds hand-offs and waits. A task the pool does not start (its threads
-// busy elsewhere) is taken back and run on this thread.
-void RunBoth(const std::function<void()>& a, const std::function<void()>& b)
+// The rebuild's drawing runs there because the raster engine spreads a
+// large fill over that pool's threads unless the thread filling is one of
+// them, and while two band threads keep both cores busy such a spread only
+// adds hand-offs and waits. It also makes a trap to keep out of: a fill on
+// any other thread waits for the pool's threads. So band drawing, whose
+// threads wait for each other's pen locks, never runs on the calling thread
+// while a band task runs on the pool: the calling thread would wait in its
+// fill for a pool thread that waits for its lock.
+class CPoolPair {
+public:
+    CPoolPair(const std::function<void()>& a, const std::function<void()>& b) : m_work{&a, &b}
+    {
+        for (std::size_t i = 0; i < m_tasks.size(); ++i) {
+            m_tasks[i].reset(QRunnable::create([this, i] {
+                TakeOver(&m_work);
+                try {
+                    (*m_work[i])();
+                } catch (...) {
+                    m_failures[i] = std::current_exception();
+                }
+                HandOff(&m_finished);
+                m_finished.release();
+            }));
+            m_tasks[i]->setAutoDelete(false);
+        }
+    }
+
+    // Starts both and waits for them. With `shared`, each task takes work
+    // from a common stock until none is left, so one alone does it all: a
+    // task the pool has not started after a moment is taken back and
+    // dropped, and only if it takes back both does this thread run one of
+    // them. Otherwise a task taken back runs on this thread. Rethrows the
+    // first task's exception, if any.
+    void Run(QThreadPool& pool, bool shared)
+    {
+        HandOff(&m_work);
+        for (const std::unique_ptr<QRunnable>& task : m_tasks) {
+            pool.start(task.get());
+        }
+        // A started task is picked up by a woken pool thread within moments;
+        // one still queued after a wait finds every pool thread busy.
+        constexpr int kStartWaitMs = 2;
+        std::array<bool, 2> takenBack = {false, false};
+        std::size_t done = 0;
+        while (done < m_tasks.size()) {
+            if (m_finished.tryAcquire(1, kStartWaitMs)) {
+                TakeOver(&m_finished);
+                ++done;
+                continue;
+            }
+            for (std::size_t i = 0; i < m_tasks.size(); ++i) {
+                if (takenBack[i] || !pool.tryTake(m_tasks[i].get())) {
+                    continue;
+                }
+                takenBack[i] = true;
+                if (!shared) {
+                    m_tasks[i]->run();  // counted when it finishes
+                } else {
+                    ++done;
+                }
+            }
+            if (shared && takenBack[0] && takenBack[1]) {
+                m_tasks[0]->run();  // nothing else runs: this thread does all
+                m_finished.acquire();
+            }
+        }
+        for (const std::exception_ptr& failure : m_failures) {
+            if (failure) {
+                std::rethrow_exception(failure);
+            }
+        }
+    }
+
+private:
+    std::array<const std::function<void()>*, 2> m_work;
+    std::array<std::unique_ptr<QRunnable>, 2> m_tasks;
+    std::array<std::exception_ptr, 2> m_failures;
+    QSemaphore m_finished;
+};
+
+// Whether the pool can run two tasks at once.
+QThreadPool* PoolForTwo()
 {
     QThreadPool* const pool = QThreadPool::globalInstance();
-    if (pool == nullptr) {
-        // Only while the application is shutting down.
-        const std::jthread helper(b);
-        a();
+    return pool != nullptr && pool->maxThreadCount() >= 2 ? pool : nullptr;
+}
+
+// Runs `a` and `b`, which do not wait for each other, at once.
+void RunBoth(const std::function<void()>& a, const std::function<void()>& b)
+{
+    if (QThreadPool* const pool = PoolForTwo()) {
+        CPoolPair(a, b).Run(*pool, false);
         return;
     }
-    QSemaphore finished;
-    std::array<std::exception_ptr, 2> failures;
-    std::array<std::unique_ptr<QRunnable>, 2> tasks;
-    const std::array<const std::function<void()>*, 2> work = {&a, &b};
-    for (std::size_t i = 0; i < tasks.size(); ++i) {
-        tasks[i].reset(QRunnable::create([&, i] {
-            TakeOver(&work);
-            try {
-                (*work[i])();
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-            HandOff(&finished);
-            finished.release();
-        }));
-        tasks[i]->setAutoDelete(false);
-        HandOff(&work);
-        pool->start(tasks[i].get());
+    a();
+    b();
+}
+
+// Runs `a` and `b`, each of which takes work from a common stock until none
+// is left, at once where the pool lets them.
+void ShareWork(const std::function<void()>& a, const std::function<void()>& b)
+{
+    if (QThreadPool* const pool = PoolForTwo()) {
+        CPoolPair(a, b).Run(*pool, true);
+        return;
     }
-    // A started task is picked up by a woken pool thread within moments;
-    // one still queued after a wait finds every pool thread busy.
-    constexpr int kStartWaitMs = 2;
-    for (std::size_t done = 0; done < tasks.size();) {
-        if (finished.tryAcquire(1, kStartWaitMs)) {
-            TakeOver(&finished);
-            ++done;
-            continue;
-        }
-        for (const std::unique_ptr<QRunnable>& task : tasks) {
-            if (pool->tryTake(task.get())) {
-                task->run();
-            }
-        }
-    }
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-    }
+    a();
 }
 }  // namespace
 
@@ -217,7 +270,8 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
         }
         return picked;
     };
-    if (std::thread::hardware_concurrency() < 2 || Pixels(area) < kMinParallelPixels) {
+    if (std::thread::hardware_concurrency() < 2 || PoolForTwo() == nullptr ||
+        Pixels(area) < kMinParallelPixels) {
         return alone(pick(Reaching(pens, area)));
     }
     // Which pens reach the area, and how their pieces spread over its rows,
@@ -267,7 +321,7 @@ Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
             drawn += bands[b];
         }
     };
-    RunBoth([&] { drawBands(first, split.first); }, [&] { drawBands(second, split.second); });
+    ShareWork([&] { drawBands(first, split.first); }, [&] { drawBands(second, split.second); });
     return split;
 }
 

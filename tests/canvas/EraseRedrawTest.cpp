@@ -285,22 +285,30 @@ TEST_F(EraseRedrawTest, RebuildsOnTwoThreadsGiveWhatOnePlainPassOfTheStrokesGive
         ASSERT_EQ(FirstDifference(picture->GetPictureSurface().Image(), plain.Image()), "")
             << "after a full rebuild";
 
-        // With every thread of the pool the rebuilds run on busy with other
-        // work for a while, the rebuild draws its bands on this thread: the
-        // pixels must be the same.
+        // The rebuilds draw on the global thread pool. With one or all of
+        // its threads busy with other work for a while, or with just one
+        // thread in it, a rebuild must finish, and give the same pixels.
         QThreadPool* const pool = QThreadPool::globalInstance();
-        QSemaphore busyThreads;
-        for (int i = 0; i < pool->maxThreadCount(); ++i) {
-            pool->start([&busyThreads] {
-                busyThreads.release();
-                QThread::msleep(300);
-            });
+        const int threads = pool->maxThreadCount();
+        for (const int busyThreads : {threads, 1, 0}) {
+            SCOPED_TRACE(std::to_string(busyThreads) + " pool threads busy");
+            if (busyThreads == 0) {
+                pool->setMaxThreadCount(1);
+            }
+            QSemaphore started;
+            for (int i = 0; i < busyThreads; ++i) {
+                pool->start([&started] {
+                    started.release();
+                    QThread::msleep(300);
+                });
+            }
+            started.acquire(busyThreads);
+            picture->RedrawArea(QRect(QPoint(0, 0), size));
+            const QImage rebuilt = picture->GetPictureSurface().Image().copy();
+            pool->waitForDone();
+            pool->setMaxThreadCount(threads);
+            ASSERT_EQ(FirstDifference(rebuilt, plain.Image()), "");
         }
-        busyThreads.acquire(pool->maxThreadCount());
-        picture->RedrawArea(QRect(QPoint(0, 0), size));
-        const QImage busy = picture->GetPictureSurface().Image().copy();
-        pool->waitForDone();
-        ASSERT_EQ(FirstDifference(busy, plain.Image()), "") << "with the pool busy";
     }
 }
 
