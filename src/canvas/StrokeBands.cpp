@@ -5,12 +5,13 @@
 #include "pens/PenTool.h"
 
 #include <QRunnable>
-#include <QSemaphore>
 #include <QThreadPool>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <exception>
 #include <functional>
@@ -152,8 +153,12 @@ public:
                 } catch (...) {
                     m_failures[i] = std::current_exception();
                 }
-                HandOff(&m_finished);
-                m_finished.release();
+                // Told under the lock, so the waiting thread, which then
+                // lets this object go, sees it only once this task is done
+                // with it.
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                ++m_finished;
+                m_changed.notify_all();
             }));
             m_tasks[i]->setAutoDelete(false);
         }
@@ -173,30 +178,33 @@ public:
         }
         // A started task is picked up by a woken pool thread within moments;
         // one still queued after a wait finds every pool thread busy.
-        constexpr int kStartWaitMs = 2;
+        constexpr std::chrono::milliseconds kStartWait(2);
         std::array<bool, 2> takenBack = {false, false};
-        std::size_t done = 0;
-        while (done < m_tasks.size()) {
-            if (m_finished.tryAcquire(1, kStartWaitMs)) {
-                TakeOver(&m_finished);
-                ++done;
+        int dropped = 0;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_finished + dropped < static_cast<int>(m_tasks.size())) {
+            const int finished = m_finished;
+            if (m_changed.wait_for(lock, kStartWait, [&] { return m_finished != finished; })) {
                 continue;
             }
+            lock.unlock();
             for (std::size_t i = 0; i < m_tasks.size(); ++i) {
                 if (takenBack[i] || !pool.tryTake(m_tasks[i].get())) {
                     continue;
                 }
                 takenBack[i] = true;
                 if (!shared) {
-                    m_tasks[i]->run();  // counted when it finishes
+                    m_tasks[i]->run();
                 } else {
-                    ++done;
+                    ++dropped;
                 }
             }
             if (shared && takenBack[0] && takenBack[1]) {
-                m_tasks[0]->run();  // nothing else runs: this thread does all
-                m_finished.acquire();
+                // Nothing else runs: this thread does all the work.
+                --dropped;
+                m_tasks[0]->run();
             }
+            lock.lock();
         }
         for (const std::exception_ptr& failure : m_failures) {
             if (failure) {
@@ -209,7 +217,9 @@ private:
     std::array<const std::function<void()>*, 2> m_work;
     std::array<std::unique_ptr<QRunnable>, 2> m_tasks;
     std::array<std::exception_ptr, 2> m_failures;
-    QSemaphore m_finished;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_finished = 0;
 };
 
 // Whether the pool can run two tasks at once.

@@ -19,6 +19,13 @@ if [ "${KOLVANE_GUI_INNER:-}" != 1 ]; then
   exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+# The server may still be coming up (under load it was once not yet taking
+# connections when the check started): wait until it answers.
+for _ in $(seq 1 50); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.2
+done
+
 work="$(mktemp -d)"
 pid=""
 cleanup() {
