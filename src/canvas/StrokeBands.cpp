@@ -131,6 +131,7 @@ void DrawPart(const CSurface& background, const std::vector<CPenTool*>& pens,
     }
     surface.SetPaintClip(QRegion());
 }
+
 // Two tasks on Qt's global thread pool, waited for by the calling thread.
 //
 // The rebuild's drawing runs there because the raster engine spreads a
@@ -222,7 +223,7 @@ private:
     int m_finished = 0;
 };
 
-// Whether the pool can run two tasks at once.
+// Qt's global pool when it can run two tasks at once, else null.
 QThreadPool* PoolForTwo()
 {
     QThreadPool* const pool = QThreadPool::globalInstance();
