@@ -92,8 +92,9 @@ RowWeights Weigh(std::span<CPenTool* const> pens, const QRect& bounds,
     return weights;
 }
 
-// The rows at which to cut `bounds` into `parts` bands of about equal
-// weight, as BalancedRows gives them.
+// The rows at which to cut `bounds` into `parts` bands over which the
+// weights spread about evenly: increasing rows other than its first, fewer
+// than parts - 1 of them (none) when too little is weighed.
 std::vector<int> Cuts(const RowWeights& weights, const QRect& bounds, int parts)
 {
     std::vector<int> cuts;
@@ -252,16 +253,6 @@ void ShareWork(const std::function<void()>& a, const std::function<void()>& b)
     a();
 }
 }  // namespace
-
-std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion& area, int parts)
-{
-    const QRect bounds = area.boundingRect();
-    if (bounds.isEmpty() || parts < 2) {
-        return {};
-    }
-    const std::vector<QRect> rects(area.begin(), area.end());
-    return Cuts(Weigh(pens, bounds, rects), bounds, parts);
-}
 
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
               const QRegion& area, CMemSurface& first, CMemSurface& second)

@@ -38,11 +38,4 @@ struct Split {
 Split Compose(const CSurface& background, const std::vector<CPenTool*>& pens,
               const QRegion& area, CMemSurface& first, CMemSurface& second);
 
-// The rows at which to cut `area` into `parts` bands over which the pieces
-// of `pens` inside it are spread about evenly, judged by the pixels of
-// their piece rectangles within the area: increasing rows of the area's
-// bounding box other than its first, fewer than parts - 1 of them (none)
-// when too little lies inside.
-std::vector<int> BalancedRows(const std::vector<CPenTool*>& pens, const QRegion& area, int parts);
-
 }  // namespace stroke_bands

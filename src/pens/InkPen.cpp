@@ -140,6 +140,17 @@ int CInkPen::SegmentLength(const StrokePoint& to)
 }
 
 namespace {
+// The dab width at the far end of the walk from `from` to `to`: within a
+// segment the width moves linearly with the distance d from its start, from
+// `start` at d = 0 to `end` at d = `length`, and the walk's pixels have d
+// below the segment's true length.
+double FarWidth(const StrokePoint& from, const StrokePoint& to, double length, double start,
+                double end)
+{
+    const double walked = std::ceil(Distance(from.x, from.y, to.x, to.y));
+    return ((length - walked) * start + walked * end) / length;
+}
+
 // Pixels a dab reach can add to a coordinate, kept far from int overflow.
 int ReachPixels(double reach)
 {
@@ -171,9 +182,7 @@ QRect CInkPen::MeasureDrawnExtent() const
     if (n < 2) {
         return {};
     }
-    // Within a segment the dab width moves linearly with the distance d from
-    // its start, from the start width at d = 0; the walk's pixels have d
-    // below the segment's true length, so that length bounds the other end.
+    // A segment's widest and narrowest dabs lie at the ends of its walk.
     double lowest = 0.0;
     double highest = 0.0;
     double start = GetPointWidth(0);
@@ -181,9 +190,7 @@ QRect CInkPen::MeasureDrawnExtent() const
         const StrokePoint& from = m_points[static_cast<std::size_t>(i - 1)];
         const StrokePoint& to = m_points[static_cast<std::size_t>(i)];
         const double end = std::max(GetPointWidth(i), 2);
-        const double length = SegmentLength(to);
-        const double d = std::ceil(Distance(from.x, from.y, to.x, to.y));
-        const double far = ((length - d) * start + d * end) / length;
+        const double far = FarWidth(from, to, SegmentLength(to), start, end);
         lowest = std::min({lowest, start, far});
         highest = std::max({highest, start, far});
         start = end;
@@ -273,11 +280,8 @@ bool CInkPen::SegmentReachesTarget(const StrokePoint& from, const StrokePoint& t
     if (m_target == nullptr) {
         return false;  // nothing is painted: no dab needs its walk
     }
-    // Along the walk the width moves linearly with the distance from the
-    // segment's start, so its widest dab is at one end of the walk.
-    const double length = m_segLength;
-    const double walked = std::ceil(Distance(from.x, from.y, to.x, to.y));
-    const double far = ((length - walked) * m_startWidth + walked * m_endWidth) / length;
+    // The widest dab lies at one end of the walk.
+    const double far = FarWidth(from, to, m_segLength, m_startWidth, m_endWidth);
     const double reach = DabReach(std::max(std::abs(static_cast<double>(m_startWidth)), std::abs(far))) + 2.0;
     const int r = ReachPixels(reach);
     const QRect box = QRect(QPoint(std::min(from.x, to.x), std::min(from.y, to.y)),

@@ -33,12 +33,12 @@ void CTransPen::Draw(CSurface& surface, int originX, int originY)
     if (count < 2) {
         return;
     }
-    // The polyline is drawn in runs of kRunSegments segments, each run
-    // ending where the next begins. ANDing a pixel with the pen colour a
+    // The polyline is drawn in the runs of segments its piece rectangles
+    // are measured over, each run ending where the next begins. ANDing a pixel with the pen colour a
     // second time changes nothing, so the runs' round caps, overlapping
     // where a round join would be, paint what one polyline paints; and a run
     // that cannot reach the surface or its paint clip is left out.
-    constexpr int kRunSegments = 16;
+    constexpr int kRunSegments = drawn_extent::kRunSegments;
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);
     SetUpMarker(painter, MarkerPen());
