@@ -183,8 +183,17 @@ void CDabPainter::PaintPath(const QPainterPath& path, const QPen* pen) const
     // The path's reach: its control points' box, grown by half the pen's
     // width and the antialiased fringe.
     const double grow = (pen != nullptr ? std::ceil(pen->widthF() / 2.0) : 0.0) + 3.0;
-    const QRect box =
-        path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect() & m_bounds;
+    PaintMasked(path, pen, path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect());
+}
+
+void CDabPainter::PaintFilled(const QPainterPath& path, const QRect& reach) const
+{
+    PaintMasked(path, nullptr, reach);
+}
+
+void CDabPainter::PaintMasked(const QPainterPath& path, const QPen* pen, const QRect& reach) const
+{
+    const QRect box = reach & m_bounds;
     if (box.isEmpty() || !RectsMeet(m_clip, box)) {
         return;
     }

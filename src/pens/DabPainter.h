@@ -81,8 +81,14 @@ public:
     // on a mask of its size and the brush blended through it, as a painter
     // with the brush would blend it.
     void PaintPath(const QPainterPath& path, const QPen* pen) const;
+    // Paints `path` filled, on a mask of `reach` (a rectangle holding all
+    // it covers): for a stroke's outline, with the stroke's own reach, this
+    // paints what PaintPath paints for the stroke.
+    void PaintFilled(const QPainterPath& path, const QRect& reach) const;
 
 private:
+    // PaintPath on a mask of `reach` cut to the image.
+    void PaintMasked(const QPainterPath& path, const QPen* pen, const QRect& reach) const;
     // Blends the rectangle `area` of the image, whose coverage values run
     // from `cover` (for its top-left pixel) with `coverStride` bytes from
     // one row to the next and `coverStep` bytes from pixel to pixel.

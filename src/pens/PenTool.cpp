@@ -44,6 +44,7 @@ void CPenTool::AddPoint(int x, int y, std::uint32_t tick)
     m_hitBoxValid = false;
     m_extentValid = false;
     m_piecesValid = false;
+    ++m_pointsVersion;
     m_points.Add(x, y, tick, 0);
 }
 

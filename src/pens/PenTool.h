@@ -66,6 +66,7 @@ public:
         m_hitBoxValid = false;
         m_extentValid = false;
         m_piecesValid = false;
+        ++m_pointsVersion;
         return m_points;
     }
     const CPointArray& GetPoints() const { return m_points; }
@@ -124,6 +125,10 @@ protected:
     // round the whole box of the points.
     virtual std::vector<QRect> MeasurePieceRects() const;
 
+    // Counts the changes the points may have had: it moves on whenever a
+    // point is added or the points are handed out for changing, so drawing
+    // kept for one version is known stale at the next.
+    std::uint64_t PointsVersion() const { return m_pointsVersion; }
     // Builds m_texture from the three colours (multicolour kinds call this
     // in their constructor).
     void BuildMulticolorTexture();
@@ -154,6 +159,7 @@ private:
     mutable bool m_extentValid = false;
     mutable std::vector<QRect> m_pieces;
     mutable bool m_piecesValid = false;
+    std::uint64_t m_pointsVersion = 0;
 };
 
 // Helpers for the pen kinds' extents.

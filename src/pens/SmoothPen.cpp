@@ -122,6 +122,16 @@ bool IsHuge(const SmoothPieces& pieces, int piece)
     return box.width() > kHuge || box.height() > kHuge;
 }
 
+bool AnyHuge(const SmoothPieces& pieces, int first, int last)
+{
+    for (int k = first; k <= last; ++k) {
+        if (IsHuge(pieces, k)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Adds pieces first..last, which continue each other, to `path` as a
 // subpath of their own. A piece larger than any screen (only far-off
 // coordinates give one) is cut to `keep`, which holds everything the line
@@ -189,10 +199,35 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
             painter.drawPath(path);
         }
     };
+    const auto fill = [&](const CPathOutlines::Entry& entry) {
+        if (options.fillOutline) {
+            options.fillOutline(entry);
+        } else {
+            painter.fillPath(entry.outline, pen.brush());
+        }
+    };
+    // The rasteriser's thin-line stroker does not go through the outline a
+    // wide pen's stroke is filled from.
+    CPathOutlines* const outlines = pen.widthF() > 1.0 ? options.outlines : nullptr;
     for (int first = 0; first < count; first += kPiecesPerPath) {
         const int last = std::min(first + kPiecesPerPath, count) - 1;
         if (!reaches(first, last)) {
             continue;
+        }
+        if (outlines != nullptr) {
+            const int index = first / kPiecesPerPath;
+            if (const CPathOutlines::Entry* kept = outlines->Find(index)) {
+                fill(*kept);
+                continue;
+            }
+            if (CPathOutlines::HasRoom() && !AnyHuge(pieces, first, last)) {
+                QPainterPath path;
+                AddPieces(path, pieces, first, last, keep);
+                CPathOutlines::Entry made;
+                const CPathOutlines::Entry* kept = outlines->Make(index, path, pen, made);
+                fill(kept != nullptr ? *kept : made);
+                continue;
+            }
         }
         if (!selective) {
             QPainterPath path;
@@ -231,7 +266,8 @@ CSmoothPen::CSmoothPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(
 
 void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
 {
-    SmoothLineOptions options{surface.PaintClipRects(), {}};
+    m_outlines.Validate(QPoint(originX, originY), PointsVersion());
+    SmoothLineOptions options{surface.PaintClipRects(), {}, &m_outlines, {}};
     // A texture is blended through each path's coverage, stroked in white
     // on a mask of the path's size: the raster engine's texture fill fetches
     // and blends span by span and costs several times a solid one. The dab
@@ -244,6 +280,9 @@ void CSmoothPen::Draw(CSurface& surface, int originX, int originY)
     }
     if (textured && textured->IsReady()) {
         options.drawPath = [&](const QPainterPath& path) { textured->PaintPath(path, &m_gpPen); };
+        options.fillOutline = [&](const CPathOutlines::Entry& entry) {
+            textured->PaintFilled(entry.outline, entry.reach);
+        };
     }
     QPainter painter(&surface.Image());
     surface.ApplyPaintClip(painter);

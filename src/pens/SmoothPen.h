@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pens/PathOutlines.h"
 #include "pens/PenTool.h"
 
 #include <QPen>
@@ -33,6 +34,15 @@ struct SmoothLineOptions {
     // Draws each path in place of the painter (which SmoothPolyline still
     // sets up and asks for its clip and device), already holding the pen.
     std::function<void(const QPainterPath&)> drawPath;
+    // Outlines of the line's paths kept between draws, made as paths are
+    // first drawn while their budget has room: a path with a kept outline
+    // is drawn whole by filling the outline, wherever it reaches the clip or
+    // area at all (inside them the whole path paints what its reaching runs
+    // paint). Paths holding a piece cut to the device are never kept.
+    CPathOutlines* outlines = nullptr;
+    // Fills a kept outline in place of the painter (with the brush of the
+    // pen given to SmoothPolyline), when given.
+    std::function<void(const CPathOutlines::Entry&)> fillOutline;
 };
 
 void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& points, int originX,
@@ -57,6 +67,7 @@ protected:
 
 private:
     QPen m_gpPen;
+    CPathOutlines m_outlines;
     // Live smoothing: the last three live positions and how many are known
     // (0 before BeginStroke, then 1 to 3).
     QPoint m_ptA;

@@ -1,0 +1,81 @@
+#include "pens/PathOutlines.h"
+
+#include "pens/PenTool.h"
+
+#include <QPainterPathStroker>
+#include <QPen>
+
+#include <cmath>
+
+std::atomic<std::size_t> CPathOutlines::s_keptBytes{0};
+
+namespace {
+
+// What an outline costs: its elements, and the points and types the painter
+// converts them to on the first fill and keeps with the path.
+std::size_t OutlineBytes(const QPainterPath& outline)
+{
+    constexpr std::size_t kPerElement =
+        sizeof(QPainterPath::Element) + 2 * sizeof(qreal) + sizeof(QPainterPath::ElementType);
+    constexpr std::size_t kPerPath = 128;
+    return static_cast<std::size_t>(outline.elementCount()) * kPerElement + kPerPath;
+}
+
+}  // namespace
+
+CPathOutlines::~CPathOutlines() { Clear(); }
+
+void CPathOutlines::Validate(const QPoint& origin, std::uint64_t version)
+{
+    if (origin != m_origin || version != m_version) {
+        Clear();
+        m_origin = origin;
+        m_version = version;
+    }
+}
+
+const CPathOutlines::Entry* CPathOutlines::Find(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_entries.size()) {
+        return nullptr;
+    }
+    const Entry& entry = m_entries[static_cast<std::size_t>(index)];
+    return entry.outline.isEmpty() ? nullptr : &entry;
+}
+
+bool CPathOutlines::HasRoom() { return s_keptBytes.load(std::memory_order_relaxed) < kBudget; }
+
+const CPathOutlines::Entry* CPathOutlines::Make(int index, const QPainterPath& path,
+                                                const QPen& pen, Entry& made)
+{
+    // The stroker the painter strokes a wide pen with, set up from the pen:
+    // its width, caps, joins and miter limit.
+    const QPainterPathStroker stroker(pen);
+    made.outline = stroker.createStroke(path);
+    const double grow = std::ceil(pen.widthF() / 2.0) + drawn_extent::kFringe;
+    made.reach = path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect();
+    if (index < 0 || made.outline.isEmpty()) {
+        return nullptr;
+    }
+    const std::size_t bytes = OutlineBytes(made.outline);
+    if (s_keptBytes.fetch_add(bytes, std::memory_order_relaxed) + bytes > kBudget) {
+        s_keptBytes.fetch_sub(bytes, std::memory_order_relaxed);
+        return nullptr;
+    }
+    m_bytes += bytes;
+    if (static_cast<std::size_t>(index) >= m_entries.size()) {
+        m_entries.resize(static_cast<std::size_t>(index) + 1);
+    }
+    Entry& kept = m_entries[static_cast<std::size_t>(index)];
+    kept = made;
+    return &kept;
+}
+
+void CPathOutlines::Clear()
+{
+    s_keptBytes.fetch_sub(m_bytes, std::memory_order_relaxed);
+    m_bytes = 0;
+    m_entries.clear();
+}
+
+std::size_t CPathOutlines::KeptBytes() { return s_keptBytes.load(std::memory_order_relaxed); }
