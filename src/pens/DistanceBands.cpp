@@ -207,11 +207,16 @@ void Field::AddSegment(const QPointF& a, const QPointF& b, double from, double t
         VisitSegment(a, b, from, to, acrossFrom, acrossTo, box);
         return;
     }
+    // The part of the box the rectangles cover is visited as one: a
+    // region's rectangles come in thin bands of rows, and sweeping each
+    // piece on its own costs more in setting up short lines than the few
+    // pixels between them that get a distance as well.
+    QRect wanted;
     for (const QRect& rect : RectsAcross(m_within, box)) {
-        const QRect area = rect & box;
-        if (!area.isEmpty()) {
-            VisitSegment(a, b, from, to, acrossFrom, acrossTo, area);
-        }
+        wanted |= rect & box;
+    }
+    if (!wanted.isEmpty()) {
+        VisitSegment(a, b, from, to, acrossFrom, acrossTo, wanted);
     }
 }
 
