@@ -125,6 +125,18 @@ bool CPicture::EraseAt(int x, int y)
     return EraseStrokesAt(x, y).removed;
 }
 
+namespace {
+// Strokes leaving the picture for the undo history keep only what they
+// are: what they kept to redraw faster would hold memory other strokes
+// can use.
+void ForgetKeptDrawing(const CPicture::RemovedStrokes& strokes)
+{
+    for (const CPicture::RemovedStroke& r : strokes) {
+        r.pen->ForgetKeptDrawing();
+    }
+}
+}  // namespace
+
 CPicture::Erased CPicture::EraseStrokesAt(int x, int y)
 {
     Erased erased;
@@ -152,6 +164,7 @@ CPicture::RemovedStrokes CPicture::RemoveHits(int x, int y)
         }
     }
     m_strokes.resize(kept);
+    ForgetKeptDrawing(removed);
     return removed;
 }
 
@@ -191,6 +204,7 @@ CPicture::RemovedStrokes CPicture::TakeStrokes(const std::vector<int>& indices)
         }
     }
     m_strokes.resize(kept);
+    ForgetKeptDrawing(removed);
     if (!removed.empty()) {
         ShowChange(DamageOf(removed));
     }
@@ -227,6 +241,9 @@ std::unique_ptr<CPenTool> CPicture::ReplaceStroke(int index, std::unique_ptr<CPe
     const QRegion area = DamageOf(std::vector<const CPenTool*>{slot.get(), pen.get()});
     std::swap(slot, pen);
     ShowChange(area);
+    if (pen) {
+        pen->ForgetKeptDrawing();
+    }
     return pen;
 }
 
@@ -245,6 +262,9 @@ std::vector<std::unique_ptr<CPenTool>> CPicture::TakeAllStrokes()
     }
     std::vector<std::unique_ptr<CPenTool>> strokes = std::move(m_strokes);
     m_strokes.clear();
+    for (const std::unique_ptr<CPenTool>& pen : strokes) {
+        pen->ForgetKeptDrawing();
+    }
     MarkDirty();
     Announce(QRect());
     return strokes;

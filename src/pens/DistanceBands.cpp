@@ -157,6 +157,15 @@ void Field::LineTo(const QPointF& p, bool capped)
     m_hasSegment = true;
 }
 
+std::size_t Field::Bytes() const
+{
+    std::size_t bytes = sizeof(Field) + m_tiles.size() * sizeof(m_tiles[0]);
+    for (const auto& tile : m_tiles) {
+        bytes += tile ? sizeof(float) * kTile * kTile : 0;
+    }
+    return bytes;
+}
+
 float* Field::TileFor(int x, int y)
 {
     std::unique_ptr<float[]>& tile =

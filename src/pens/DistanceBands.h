@@ -54,6 +54,8 @@ public:
     }
     // The pixels the line has reached so far, within the limit.
     const QRect& Touched() const { return m_touched; }
+    // The memory the distances take.
+    std::size_t Bytes() const;
 
 private:
     // Gives the pixels of a rectangle along a..b their distance from the

@@ -1,6 +1,7 @@
 #include "pens/FillPen.h"
 
 #include "gfx/Surface.h"
+#include "pens/KeptDrawing.h"
 #include "pens/SmoothPieces.h"
 
 #include <QRegion>
@@ -73,6 +74,26 @@ struct CFillPen::LiveLine {
     Field first;
 };
 
+struct CFillPen::KeptLines {
+    KeptLines(const QSize& size, const QPoint& origin, std::uint64_t version)
+        : size(size), origin(origin), version(version)
+    {
+    }
+    ~KeptLines() { kept_drawing::Release(bytes); }
+    KeptLines(const KeptLines&) = delete;
+    KeptLines& operator=(const KeptLines&) = delete;
+
+    QSize size;
+    QPoint origin;
+    std::uint64_t version;
+    // The live stroke's first half segment and chain, when taken over.
+    std::unique_ptr<LiveLine> live;
+    std::vector<std::unique_ptr<Field>> own;
+    // Every line, in painting order.
+    std::vector<const Field*> lines;
+    std::size_t bytes = 0;
+};
+
 CFillPen::CFillPen(int w, COLORREF c0, COLORREF c1, COLORREF c2) : CPenTool(w, c0, c1, c2) {}
 
 CFillPen::~CFillPen() = default;
@@ -93,9 +114,58 @@ double CFillPen::Reach() const
     return kPassWidth[0] * m_width / 2.0 + 0.5 + 1e-3;
 }
 
+std::unique_ptr<CFillPen::KeptLines> CFillPen::KeepLines(const QSize& size, const QPoint& origin,
+                                                         std::unique_ptr<LiveLine> live) const
+{
+    const SmoothPieces pieces(m_points, origin.x(), origin.y());
+    const int count = pieces.Count();
+    auto kept = std::make_unique<KeptLines>(size, origin, PointsVersion());
+    const QRect whole(QPoint(0, 0), size);
+    const double reach = Reach();
+    const auto keep = [&](std::unique_ptr<Field> line) {
+        kept->lines.push_back(line.get());
+        kept->own.push_back(std::move(line));
+    };
+    const auto straight = [&](int k) {
+        auto line = std::make_unique<Field>(size, whole, reach);
+        AddPiece(*line, pieces.At(k), false, true);
+        keep(std::move(line));
+    };
+    if (pieces.PointCount() <= 5) {
+        for (int k = 0; k < count; ++k) {
+            straight(k);
+        }
+    } else {
+        // The live stroke's chain gave every curve its cap as it came, each
+        // ending the chain for a while: the distances are those of the same
+        // points of the line all the same.
+        if (live && origin == QPoint(0, 0) && live->size == size && live->curves == count - 2) {
+            kept->live = std::move(live);
+            kept->lines.push_back(&kept->live->first);
+            kept->lines.push_back(&kept->live->chain);
+        } else {
+            straight(0);
+            auto chain = std::make_unique<Field>(size, whole, reach);
+            for (int k = 1; k <= count - 2; ++k) {
+                AddPiece(*chain, pieces.At(k), k > 1, k == count - 2);
+            }
+            keep(std::move(chain));
+        }
+        straight(count - 1);
+    }
+    std::size_t bytes = sizeof(KeptLines);
+    for (const Field* line : kept->lines) {
+        bytes += line->Bytes();
+    }
+    if (kept_drawing::Reserve(bytes)) {
+        kept->bytes = bytes;
+    }
+    return kept;
+}
+
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
-    m_live.reset();
+    std::unique_ptr<LiveLine> live = std::move(m_live);
     const SmoothPieces pieces(m_points, originX, originY);
     const int count = pieces.Count();
     if (count == 0) {
@@ -103,6 +173,23 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
     }
     const QRegion* clip = surface.PaintClip();
     const QRect limit = clip != nullptr ? surface.Rect() & clip->boundingRect() : surface.Rect();
+    const QPoint origin(originX, originY);
+    if (m_kept && (m_kept->size != surface.GetSize() || m_kept->origin != origin ||
+                   m_kept->version != PointsVersion())) {
+        m_kept.reset();
+    }
+    if (!m_kept && kept_drawing::HasRoom()) {
+        std::unique_ptr<KeptLines> made = KeepLines(surface.GetSize(), origin, std::move(live));
+        distance_bands::Paint(surface.Image(), limit, clip, made->lines, Passes());
+        if (made->bytes > 0) {
+            m_kept = std::move(made);
+        }
+        return;
+    }
+    if (m_kept) {
+        distance_bands::Paint(surface.Image(), limit, clip, m_kept->lines, Passes());
+        return;
+    }
     const double reach = Reach();
     // Pieces that cannot reach the paint clip are left out, not only those
     // outside its bounds: an eraser step's clip is many small rectangles.
@@ -154,6 +241,8 @@ QRect CFillPen::MeasureDrawnExtent() const
     }
     return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), kPassWidth[0] * m_width);
 }
+
+void CFillPen::ForgetKeptDrawing() { m_kept.reset(); }
 
 void CFillPen::BeginStroke(CSurface& /*surface*/, int x, int y)
 {

@@ -5,6 +5,7 @@
 #include "pens/DistanceBands.h"
 
 #include <QPoint>
+#include <QSize>
 
 #include <array>
 #include <memory>
@@ -27,6 +28,7 @@ public:
     // Redraws the whole stroke so far, clipped to the rectangle round the
     // newest segment grown by 5w + 10, so the three bands stay nested.
     void ContinueStroke(CSurface& surface, int x, int y) override;
+    void ForgetKeptDrawing() override;
 
     // The rectangle spanned by two points, grown by 5w + 10 on every side.
     QRect LiveClip(const QPoint& a, const QPoint& b) const;
@@ -37,6 +39,7 @@ protected:
 
 private:
     struct LiveLine;
+    struct KeptLines;
 
     // Pass 0, 1 and 2: colour c0, c1 and c2 at 5, 3 and 1.5 times the width.
     std::array<distance_bands::Pass, 3> Passes() const;
@@ -44,9 +47,20 @@ private:
     double Reach() const;
     // Brings the live line's distances up to the points captured so far.
     LiveLine& UpdateLiveLine(const CSurface& surface);
+    // The distances of every line of the whole stroke over a surface of
+    // `size`, for the pieces at `origin`, taking over the live stroke's
+    // when it holds them all; their bytes are taken from the budget of kept
+    // drawing if it has room for them, and are 0 otherwise.
+    std::unique_ptr<KeptLines> KeepLines(const QSize& size, const QPoint& origin,
+                                         std::unique_ptr<LiveLine> live) const;
 
     QPoint m_prev;
     // The distances of the live stroke's curves, kept from one live step to
-    // the next; Draw lets them go.
+    // the next; Draw takes them over or lets them go.
     std::unique_ptr<LiveLine> m_live;
+    // The whole stroke's distances, kept from one Draw to the next for the
+    // surface size, origin and points they were made for: a pixel's
+    // distance does not depend on the clip, so every later draw, whatever
+    // its clip, paints from them.
+    std::unique_ptr<KeptLines> m_kept;
 };

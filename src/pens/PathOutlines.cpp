@@ -1,13 +1,12 @@
 #include "pens/PathOutlines.h"
 
+#include "pens/KeptDrawing.h"
 #include "pens/PenTool.h"
 
 #include <QPainterPathStroker>
 #include <QPen>
 
 #include <cmath>
-
-std::atomic<std::size_t> CPathOutlines::s_keptBytes{0};
 
 namespace {
 
@@ -43,8 +42,6 @@ const CPathOutlines::Entry* CPathOutlines::Find(int index) const
     return entry.outline.isEmpty() ? nullptr : &entry;
 }
 
-bool CPathOutlines::HasRoom() { return s_keptBytes.load(std::memory_order_relaxed) < kBudget; }
-
 const CPathOutlines::Entry* CPathOutlines::Make(int index, const QPainterPath& path,
                                                 const QPen& pen, Entry& made)
 {
@@ -58,8 +55,7 @@ const CPathOutlines::Entry* CPathOutlines::Make(int index, const QPainterPath& p
         return nullptr;
     }
     const std::size_t bytes = OutlineBytes(made.outline);
-    if (s_keptBytes.fetch_add(bytes, std::memory_order_relaxed) + bytes > kBudget) {
-        s_keptBytes.fetch_sub(bytes, std::memory_order_relaxed);
+    if (!kept_drawing::Reserve(bytes)) {
         return nullptr;
     }
     m_bytes += bytes;
@@ -73,9 +69,7 @@ const CPathOutlines::Entry* CPathOutlines::Make(int index, const QPainterPath& p
 
 void CPathOutlines::Clear()
 {
-    s_keptBytes.fetch_sub(m_bytes, std::memory_order_relaxed);
+    kept_drawing::Release(m_bytes);
     m_bytes = 0;
     m_entries.clear();
 }
-
-std::size_t CPathOutlines::KeptBytes() { return s_keptBytes.load(std::memory_order_relaxed); }

@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QRect>
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -18,8 +17,9 @@ class QPen;
 // reaches it. The outlines hold for one placement of the line (its origin)
 // and one version of its points; a draw for any other drops them first.
 //
-// Every line's outlines share one budget of memory: once it is spent, lines
-// stroke the paths they have no outline for as they draw them.
+// The outlines come out of the budget of kept drawing (see kept_drawing):
+// once it is spent, lines stroke the paths they have no outline for as they
+// draw them.
 class CPathOutlines {
 public:
     // A path's outline, with the rectangle stroking the path could paint
@@ -31,9 +31,6 @@ public:
         QRect reach;
     };
 
-    // All lines' outlines together keep to this many bytes.
-    static constexpr std::size_t kBudget = std::size_t{96} << 20;
-
     CPathOutlines() = default;
     ~CPathOutlines();
     CPathOutlines(const CPathOutlines&) = delete;
@@ -44,8 +41,6 @@ public:
     void Validate(const QPoint& origin, std::uint64_t version);
     // Path `index`'s entry, or null when none is kept.
     const Entry* Find(int index) const;
-    // Whether the budget has room left for more outlines.
-    static bool HasRoom();
     // Strokes `path` with `pen` and keeps the outline as path `index`'s:
     // the kept entry, or null (and nothing kept) when the budget has no room
     // for it, in which case `made` holds the outline all the same.
@@ -53,13 +48,9 @@ public:
     // Drops every outline and gives their bytes back to the budget.
     void Clear();
 
-    // Bytes all lines' outlines take now.
-    static std::size_t KeptBytes();
-
 private:
     std::vector<Entry> m_entries;
     QPoint m_origin;
     std::uint64_t m_version = 0;
     std::size_t m_bytes = 0;
-    static std::atomic<std::size_t> s_keptBytes;
 };

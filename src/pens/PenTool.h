@@ -53,6 +53,10 @@ public:
     // Statistics (ComputeStats); the ink pens also compute their widths.
     virtual void FinishStroke();
     virtual void DrawRange(CSurface& surface, int first, int last);
+    // Lets go of what the pen keeps from one draw to the next only to draw
+    // faster (a stroke leaving the picture for the undo history calls
+    // this); the next draw makes it again.
+    virtual void ForgetKeptDrawing() {}
 
     // Appends a point stamped with the current tick count.
     void AddPoint(int x, int y);

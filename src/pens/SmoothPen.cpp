@@ -2,6 +2,7 @@
 
 #include "gfx/Surface.h"
 #include "pens/DabPainter.h"
+#include "pens/KeptDrawing.h"
 #include "pens/PenPaint.h"
 #include "pens/SmoothPieces.h"
 
@@ -220,7 +221,7 @@ void SmoothPolyline(QPainter& painter, const QPen& pen, const CPointArray& point
                 fill(*kept);
                 continue;
             }
-            if (CPathOutlines::HasRoom() && !AnyHuge(pieces, first, last)) {
+            if (kept_drawing::HasRoom() && !AnyHuge(pieces, first, last)) {
                 QPainterPath path;
                 AddPieces(path, pieces, first, last, keep);
                 CPathOutlines::Entry made;
@@ -297,6 +298,8 @@ QRect CSmoothPen::MeasureDrawnExtent() const
     }
     return drawn_extent::AroundLine(drawn_extent::PointsBox(m_points), m_gpPen.widthF());
 }
+
+void CSmoothPen::ForgetKeptDrawing() { m_outlines.Clear(); }
 
 void CSmoothPen::BeginStroke(CSurface& /*surface*/, int x, int y)
 {

@@ -58,6 +58,7 @@ public:
     void Draw(CSurface& surface, int originX, int originY) override;
     void BeginStroke(CSurface& surface, int x, int y) override;
     void ContinueStroke(CSurface& surface, int x, int y) override;
+    void ForgetKeptDrawing() override;
 
 protected:
     // Every piece of the smoothed line lies in the hull of the points (the

@@ -3,6 +3,7 @@
 #include "pens/CharPen.h"
 #include "pens/DotPen.h"
 #include "pens/FillPen.h"
+#include "pens/KeptDrawing.h"
 #include "pens/SmoothPen.h"
 #include "pens/TransPen.h"
 
@@ -65,6 +66,55 @@ TEST_P(AllPensTest, EveryDrawGivesTheSamePixels)
     pen->Draw(b, 0, 0);
     EXPECT_GT(CountInk(a.Image()), 200);
     EXPECT_EQ(a.Image(), b.Image());
+}
+
+TEST_P(AllPensTest, DrawingFromWhatThePenKeptGivesWhatDrawingAfreshGives)
+{
+    // A pen may keep what it made on one draw (outlines, distances) to draw
+    // faster on the next; with nothing kept every draw starts afresh. Both
+    // pens are captured live first (the fill pen takes its live distances
+    // over), then drawn whole, clipped, at another origin, back again, and
+    // after one more point: each draw must give the same pixels both ways.
+    const auto withBudget = [](std::size_t bytes, const std::function<void()>& draw) {
+        kept_drawing::SetBudget(bytes);
+        draw();
+        kept_drawing::SetBudget(kept_drawing::kBudget);
+    };
+    auto keeping = GetParam().make();
+    auto afresh = GetParam().make();
+    CMemSurface keepingScreen(240, 180, kWhite);
+    CMemSurface afreshScreen(240, 180, kWhite);
+    Capture(*keeping, keepingScreen, {18, 28}, kStroke);
+    withBudget(0, [&] { Capture(*afresh, afreshScreen, {18, 28}, kStroke); });
+    keeping->FinishStroke();
+    afresh->FinishStroke();
+    EXPECT_EQ(keepingScreen.Image(), afreshScreen.Image());
+    const QRegion clip = QRegion(0, 0, 70, 180) + QRegion(90, 40, 30, 20) + QRegion(100, 100, 140, 35);
+    struct Step {
+        QPoint origin;
+        bool clipped;
+        bool addPoint;
+    };
+    const Step steps[] = {{{0, 0}, false, false},  {{0, 0}, true, false}, {{-30, -20}, true, false},
+                          {{0, 0}, true, false},   {{0, 0}, false, true}, {{0, 0}, true, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE("origin " + std::to_string(step.origin.x()) + (step.clipped ? ", clipped" : "") +
+                     (step.addPoint ? ", a point more" : ""));
+        if (step.addPoint) {
+            keeping->AddPoint(228, 120, 0);
+            afresh->AddPoint(228, 120, 0);
+        }
+        CMemSurface kept(240, 180, kWhite);
+        CMemSurface fresh(240, 180, kWhite);
+        if (step.clipped) {
+            kept.SetPaintClip(clip);
+            fresh.SetPaintClip(clip);
+        }
+        keeping->Draw(kept, step.origin.x(), step.origin.y());
+        withBudget(0, [&] { afresh->Draw(fresh, step.origin.x(), step.origin.y()); });
+        EXPECT_GT(CountInk(kept.Image()), 100);
+        EXPECT_EQ(kept.Image(), fresh.Image());
+    }
 }
 
 TEST_P(AllPensTest, LiveStepsChangeOnlyWhatTheyReport)
