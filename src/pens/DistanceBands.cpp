@@ -17,7 +17,7 @@ namespace distance_bands {
 namespace {
 
 constexpr float kFar = std::numeric_limits<float>::infinity();
-constexpr int kTileShift = 6;
+constexpr int kTileShift = 5;
 static_assert(Field::kTile == 1 << kTileShift);
 
 // What one call paints with: each pass's colour as a pixel, and the

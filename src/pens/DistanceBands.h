@@ -30,7 +30,7 @@ namespace distance_bands {
 // long line costs memory along its way only.
 class Field {
 public:
-    static constexpr int kTile = 64;
+    static constexpr int kTile = 32;
 
     // `surface`: the size of the surface the distances are for; `limit`: the
     // part of it where they are wanted, and if `within` is given (a region's
