@@ -8,6 +8,7 @@
 #include "canvas/ToolSettings.h"
 #include "gfx/Surface.h"
 #include "pens/InkPen.h"
+#include "pens/KeptDrawing.h"
 #include "pens/PenTool.h"
 
 #include <QGuiApplication>
@@ -84,6 +85,12 @@ std::unique_ptr<CPicture> MakePicture(int strokes, bool shapeInk = false)
     return picture;
 }
 
+// What the pens keep between draws to redraw faster, in megabytes.
+std::string KeptLabel()
+{
+    return ", " + std::to_string((kept_drawing::KeptBytes() + (1u << 19)) >> 20) + " MB kept";
+}
+
 void BM_FullRecomposition(benchmark::State& state)
 {
     const std::unique_ptr<CPicture> picture =
@@ -94,7 +101,7 @@ void BM_FullRecomposition(benchmark::State& state)
         benchmark::DoNotOptimize(&picture->GetPictureSurface());
     }
     state.SetLabel(std::to_string(picture->GetStrokeCount()) + " strokes" +
-                   (state.range(1) != 0 ? ", ink shaped" : ""));
+                   (state.range(1) != 0 ? ", ink shaped" : "") + KeptLabel());
 }
 BENCHMARK(BM_FullRecomposition)
     ->ArgsProduct({{0, 200, 1000}, {0, 1}})
@@ -152,7 +159,7 @@ void BM_FullRecompositionCrowded(benchmark::State& state)
         picture->MarkDirty();
         benchmark::DoNotOptimize(&picture->GetPictureSurface());
     }
-    state.SetLabel("dense " + std::to_string(picture->GetStrokeCount()));
+    state.SetLabel("dense " + std::to_string(picture->GetStrokeCount()) + KeptLabel());
 }
 BENCHMARK(BM_FullRecompositionCrowded)->Arg(300)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
