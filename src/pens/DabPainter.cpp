@@ -178,12 +178,15 @@ void CDabPainter::PaintCoverage(const QImage& coverage, const QPoint& topLeft) c
     }
 }
 
+QRect CDabPainter::PathReach(const QPainterPath& path, const QPen* pen)
+{
+    const double grow = (pen != nullptr ? std::ceil(pen->widthF() / 2.0) : 0.0) + 3.0;
+    return path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect();
+}
+
 void CDabPainter::PaintPath(const QPainterPath& path, const QPen* pen) const
 {
-    // The path's reach: its control points' box, grown by half the pen's
-    // width and the antialiased fringe.
-    const double grow = (pen != nullptr ? std::ceil(pen->widthF() / 2.0) : 0.0) + 3.0;
-    PaintMasked(path, pen, path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect());
+    PaintMasked(path, pen, PathReach(path, pen));
 }
 
 void CDabPainter::PaintFilled(const QPainterPath& path, const QRect& reach) const

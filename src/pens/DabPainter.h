@@ -81,6 +81,10 @@ public:
     // on a mask of its size and the brush blended through it, as a painter
     // with the brush would blend it.
     void PaintPath(const QPainterPath& path, const QPen* pen) const;
+    // The rectangle PaintPath paints `path` within: its control points' box
+    // grown by half the pen's width (when stroked) and the antialiased
+    // fringe.
+    static QRect PathReach(const QPainterPath& path, const QPen* pen);
     // Paints `path` filled, on a mask of `reach` (a rectangle holding all
     // it covers): for a stroke's outline, with the stroke's own reach, this
     // paints what PaintPath paints for the stroke.

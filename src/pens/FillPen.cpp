@@ -48,11 +48,13 @@ QRect PieceReach(const SmoothPieces& pieces, int first, int last, double reach)
     return pieces.Box(first, last).adjusted(-grow, -grow, grow, grow);
 }
 
-// A line of the single straight piece k, within `limit`.
-std::unique_ptr<Field> StraightLine(const CSurface& surface, const QRect& limit,
-                                    const SmoothPieces& pieces, int k, double reach)
+// A line of the single straight piece k on a surface of `size`, within
+// `limit` (and `within`'s rectangles when given).
+std::unique_ptr<Field> StraightLine(const QSize& size, const QRect& limit,
+                                    std::span<const QRect> within, const SmoothPieces& pieces,
+                                    int k, double reach)
 {
-    auto line = std::make_unique<Field>(surface.GetSize(), limit, reach, surface.PaintClipRects());
+    auto line = std::make_unique<Field>(size, limit, reach, within);
     AddPiece(*line, pieces.At(k), false, true);
     return line;
 }
@@ -74,14 +76,29 @@ struct CFillPen::LiveLine {
     Field first;
 };
 
-struct CFillPen::KeptLines {
-    KeptLines(const QSize& size, const QPoint& origin, std::uint64_t version)
+struct CFillPen::StrokeLines {
+    StrokeLines(const QSize& size, const QPoint& origin, std::uint64_t version)
         : size(size), origin(origin), version(version)
     {
     }
-    ~KeptLines() { kept_drawing::Release(bytes); }
-    KeptLines(const KeptLines&) = delete;
-    KeptLines& operator=(const KeptLines&) = delete;
+    ~StrokeLines() { kept_drawing::Release(bytes); }
+    StrokeLines(const StrokeLines&) = delete;
+    StrokeLines& operator=(const StrokeLines&) = delete;
+
+    // Takes the lines' memory from the budget of kept drawing; false when
+    // it has no room for them.
+    bool Reserve()
+    {
+        std::size_t need = sizeof(StrokeLines);
+        for (const Field* line : lines) {
+            need += line->Bytes();
+        }
+        if (!kept_drawing::Reserve(need)) {
+            return false;
+        }
+        bytes = need;
+        return true;
+    }
 
     QSize size;
     QPoint origin;
@@ -91,6 +108,7 @@ struct CFillPen::KeptLines {
     std::vector<std::unique_ptr<Field>> own;
     // Every line, in painting order.
     std::vector<const Field*> lines;
+    // What Reserve took from the budget.
     std::size_t bytes = 0;
 };
 
@@ -114,61 +132,72 @@ double CFillPen::Reach() const
     return kPassWidth[0] * m_width / 2.0 + 0.5 + 1e-3;
 }
 
-std::unique_ptr<CFillPen::KeptLines> CFillPen::KeepLines(const QSize& size, const QPoint& origin,
-                                                         std::unique_ptr<LiveLine> live) const
+std::unique_ptr<CFillPen::StrokeLines> CFillPen::MakeLines(const QSize& size,
+                                                           const QPoint& origin,
+                                                           const QRect& limit,
+                                                           std::span<const QRect> within,
+                                                           std::unique_ptr<LiveLine> live) const
 {
     const SmoothPieces pieces(m_points, origin.x(), origin.y());
     const int count = pieces.Count();
-    auto kept = std::make_unique<KeptLines>(size, origin, PointsVersion());
-    const QRect whole(QPoint(0, 0), size);
+    auto made = std::make_unique<StrokeLines>(size, origin, PointsVersion());
     const double reach = Reach();
+    // Pieces that cannot reach the limit or its rectangles are left out, not
+    // only those outside its bounds: an eraser step's clip is many small
+    // rectangles.
+    const auto reaches = [&](int first, int last) {
+        const QRect r = PieceReach(pieces, first, last, reach);
+        return r.intersects(limit) && (within.empty() || RectsMeet(within, r));
+    };
     const auto keep = [&](std::unique_ptr<Field> line) {
-        kept->lines.push_back(line.get());
-        kept->own.push_back(std::move(line));
+        made->lines.push_back(line.get());
+        made->own.push_back(std::move(line));
     };
     const auto straight = [&](int k) {
-        auto line = std::make_unique<Field>(size, whole, reach);
-        AddPiece(*line, pieces.At(k), false, true);
-        keep(std::move(line));
+        if (reaches(k, k)) {
+            keep(StraightLine(size, limit, within, pieces, k, reach));
+        }
     };
     if (pieces.PointCount() <= 5) {
         for (int k = 0; k < count; ++k) {
             straight(k);
         }
+        return made;
+    }
+    // The live stroke's chain gave every curve its cap as it came, each
+    // ending the chain for a while: the distances are those of the same
+    // points of the line all the same.
+    const bool whole = limit == QRect(QPoint(0, 0), size) && within.empty();
+    if (live && whole && origin == QPoint(0, 0) && live->size == size &&
+        live->curves == count - 2) {
+        made->live = std::move(live);
+        made->lines.push_back(&made->live->first);
+        made->lines.push_back(&made->live->chain);
     } else {
-        // The live stroke's chain gave every curve its cap as it came, each
-        // ending the chain for a while: the distances are those of the same
-        // points of the line all the same.
-        if (live && origin == QPoint(0, 0) && live->size == size && live->curves == count - 2) {
-            kept->live = std::move(live);
-            kept->lines.push_back(&kept->live->first);
-            kept->lines.push_back(&kept->live->chain);
-        } else {
-            straight(0);
-            auto chain = std::make_unique<Field>(size, whole, reach);
+        straight(0);
+        if (PieceReach(pieces, 1, count - 2, reach).intersects(limit)) {
+            auto chain = std::make_unique<Field>(size, limit, reach, within);
+            bool joined = false;
             for (int k = 1; k <= count - 2; ++k) {
-                AddPiece(*chain, pieces.At(k), k > 1, k == count - 2);
+                // A curve that cannot reach the limit gives no pixel there a
+                // distance; the next one starts afresh.
+                const bool near = reaches(k, k);
+                if (near) {
+                    AddPiece(*chain, pieces.At(k), joined, k == count - 2);
+                }
+                joined = near;
             }
             keep(std::move(chain));
         }
-        straight(count - 1);
     }
-    std::size_t bytes = sizeof(KeptLines);
-    for (const Field* line : kept->lines) {
-        bytes += line->Bytes();
-    }
-    if (kept_drawing::Reserve(bytes)) {
-        kept->bytes = bytes;
-    }
-    return kept;
+    straight(count - 1);
+    return made;
 }
 
 void CFillPen::Draw(CSurface& surface, int originX, int originY)
 {
     std::unique_ptr<LiveLine> live = std::move(m_live);
-    const SmoothPieces pieces(m_points, originX, originY);
-    const int count = pieces.Count();
-    if (count == 0) {
+    if (SmoothPieces(m_points, originX, originY).Count() == 0) {
         return;
     }
     const QRegion* clip = surface.PaintClip();
@@ -178,60 +207,22 @@ void CFillPen::Draw(CSurface& surface, int originX, int originY)
                    m_kept->version != PointsVersion())) {
         m_kept.reset();
     }
-    if (!m_kept && kept_drawing::HasRoom()) {
-        std::unique_ptr<KeptLines> made = KeepLines(surface.GetSize(), origin, std::move(live));
-        distance_bands::Paint(surface.Image(), limit, clip, made->lines, Passes());
-        if (made->bytes > 0) {
-            m_kept = std::move(made);
-        }
-        return;
-    }
-    if (m_kept) {
-        distance_bands::Paint(surface.Image(), limit, clip, m_kept->lines, Passes());
-        return;
-    }
-    const double reach = Reach();
-    // Pieces that cannot reach the paint clip are left out, not only those
-    // outside its bounds: an eraser step's clip is many small rectangles.
-    const auto reaches = [&](int first, int last) {
-        const QRect r = PieceReach(pieces, first, last, reach);
-        return r.intersects(limit) && surface.ClipReaches(r);
-    };
-    std::vector<std::unique_ptr<Field>> lines;
-    const auto addStraight = [&](int k) {
-        if (reaches(k, k)) {
-            lines.push_back(StraightLine(surface, limit, pieces, k, reach));
-        }
-    };
-    if (pieces.PointCount() <= 5) {
-        for (int k = 0; k < count; ++k) {
-            addStraight(k);
-        }
-    } else {
-        addStraight(0);
-        if (PieceReach(pieces, 1, count - 2, reach).intersects(limit)) {
-            auto chain =
-                std::make_unique<Field>(surface.GetSize(), limit, reach, surface.PaintClipRects());
-            bool joined = false;
-            for (int k = 1; k <= count - 2; ++k) {
-                // A curve that cannot reach the clip gives no pixel there a
-                // distance; the next one starts afresh.
-                const bool near = reaches(k, k);
-                if (near) {
-                    AddPiece(*chain, pieces.At(k), joined, k == count - 2);
-                }
-                joined = near;
+    // Without kept distances and with room for them, the whole stroke's are
+    // made (the live ones taken over) and kept; without room, just what this
+    // draw's clip needs.
+    std::unique_ptr<StrokeLines> made;
+    if (!m_kept) {
+        if (kept_drawing::HasRoom()) {
+            made = MakeLines(surface.GetSize(), origin, surface.Rect(), {}, std::move(live));
+            if (made->Reserve()) {
+                m_kept = std::move(made);
             }
-            lines.push_back(std::move(chain));
+        } else {
+            made = MakeLines(surface.GetSize(), origin, limit, surface.PaintClipRects(), nullptr);
         }
-        addStraight(count - 1);
     }
-    std::vector<const Field*> pointers;
-    for (const auto& line : lines) {
-        pointers.push_back(line.get());
-    }
-    const auto passes = Passes();
-    distance_bands::Paint(surface.Image(), limit, clip, pointers, passes);
+    const StrokeLines& lines = m_kept ? *m_kept : *made;
+    distance_bands::Paint(surface.Image(), limit, clip, lines.lines, Passes());
 }
 
 QRect CFillPen::MeasureDrawnExtent() const
@@ -314,13 +305,15 @@ void CFillPen::ContinueStroke(CSurface& surface, int x, int y)
     std::vector<const Field*> lines;
     if (pieces.PointCount() <= 5) {
         for (int k = 0; k < count; ++k) {
-            own.push_back(StraightLine(surface, clip, pieces, k, reach));
+            own.push_back(
+                StraightLine(surface.GetSize(), clip, surface.PaintClipRects(), pieces, k, reach));
         }
     } else {
         const LiveLine& live = UpdateLiveLine(surface);
         lines.push_back(&live.first);
         lines.push_back(&live.chain);
-        own.push_back(StraightLine(surface, clip, pieces, count - 1, reach));
+        own.push_back(StraightLine(surface.GetSize(), clip, surface.PaintClipRects(), pieces,
+                                   count - 1, reach));
     }
     for (const auto& line : own) {
         lines.push_back(line.get());

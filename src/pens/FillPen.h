@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 
 // The fill pen: the smoothed line drawn three times, wide to narrow, in its
 // three colours: a line of the third colour inside a band of the second
@@ -39,7 +40,7 @@ protected:
 
 private:
     struct LiveLine;
-    struct KeptLines;
+    struct StrokeLines;
 
     // Pass 0, 1 and 2: colour c0, c1 and c2 at 5, 3 and 1.5 times the width.
     std::array<distance_bands::Pass, 3> Passes() const;
@@ -47,12 +48,13 @@ private:
     double Reach() const;
     // Brings the live line's distances up to the points captured so far.
     LiveLine& UpdateLiveLine(const CSurface& surface);
-    // The distances of every line of the whole stroke over a surface of
-    // `size`, for the pieces at `origin`, taking over the live stroke's
-    // when it holds them all; their bytes are taken from the budget of kept
-    // drawing if it has room for them, and are 0 otherwise.
-    std::unique_ptr<KeptLines> KeepLines(const QSize& size, const QPoint& origin,
-                                         std::unique_ptr<LiveLine> live) const;
+    // The stroke's lines, with the pieces at `origin`, over a surface of
+    // `size`: their distances within `limit` (and `within`'s rectangles when
+    // given), for the pieces that can reach them. Over the whole surface
+    // the live stroke's distances are taken over when they hold them all.
+    std::unique_ptr<StrokeLines> MakeLines(const QSize& size, const QPoint& origin,
+                                           const QRect& limit, std::span<const QRect> within,
+                                           std::unique_ptr<LiveLine> live) const;
 
     QPoint m_prev;
     // The distances of the live stroke's curves, kept from one live step to
@@ -62,5 +64,5 @@ private:
     // surface size, origin and points they were made for: a pixel's
     // distance does not depend on the clip, so every later draw, whatever
     // its clip, paints from them.
-    std::unique_ptr<KeptLines> m_kept;
+    std::unique_ptr<StrokeLines> m_kept;
 };

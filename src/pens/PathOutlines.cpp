@@ -1,12 +1,10 @@
 #include "pens/PathOutlines.h"
 
+#include "pens/DabPainter.h"
 #include "pens/KeptDrawing.h"
-#include "pens/PenTool.h"
 
 #include <QPainterPathStroker>
 #include <QPen>
-
-#include <cmath>
 
 namespace {
 
@@ -49,8 +47,7 @@ const CPathOutlines::Entry* CPathOutlines::Make(int index, const QPainterPath& p
     // its width, caps, joins and miter limit.
     const QPainterPathStroker stroker(pen);
     made.outline = stroker.createStroke(path);
-    const double grow = std::ceil(pen.widthF() / 2.0) + drawn_extent::kFringe;
-    made.reach = path.controlPointRect().adjusted(-grow, -grow, grow, grow).toAlignedRect();
+    made.reach = CDabPainter::PathReach(path, &pen);
     if (index < 0 || made.outline.isEmpty()) {
         return nullptr;
     }

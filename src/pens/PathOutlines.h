@@ -22,10 +22,9 @@ class QPen;
 // draw them.
 class CPathOutlines {
 public:
-    // A path's outline, with the rectangle stroking the path could paint
-    // (its control points' box grown by half the pen's width and the
-    // antialiased fringe), so an outline is painted over the same pixels as
-    // its stroke would be.
+    // A path's outline, with the rectangle a stroke of the path is painted
+    // within (CDabPainter::PathReach), so an outline is painted over the
+    // same pixels as its stroke would be.
     struct Entry {
         QPainterPath outline;
         QRect reach;
